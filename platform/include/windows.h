@@ -1,0 +1,6 @@
+// The platform's Win32 API, as a program includes it.
+#pragma once
+
+#include "windef.h"
+#include "winerror.h"
+#include "winbase.h"

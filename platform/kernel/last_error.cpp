@@ -1,0 +1,14 @@
+// Each thread has its own last-error value, as on Windows.
+#include <windows.h>
+
+namespace {
+thread_local DWORD lastError = ERROR_SUCCESS;
+}
+
+extern "C" DWORD WINAPI GetLastError(void) {
+    return lastError;
+}
+
+extern "C" void WINAPI SetLastError(DWORD dwErrCode) {
+    lastError = dwErrCode;
+}
