@@ -2,6 +2,7 @@
 // date-and-time texts with the device's time zone, daylight-saving rule included.
 #pragma once
 
+#include <timezoneapi.h>
 #include <windows.h>
 
 #include "adapters/AdapterRecord.h"

@@ -1,7 +1,7 @@
 // The word shown for an ARP row's type code.
 #pragma once
 
-#include <windows.h>
 #include <iphlpapi.h>
+#include <windows.h>
 
 LPCWSTR ArpTypeName(DWORD type);
