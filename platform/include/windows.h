@@ -4,3 +4,8 @@
 #include "windef.h"
 #include "winerror.h"
 #include "winbase.h"
+#include "timezoneapi.h"
+#include "datetimeapi.h"
+#include "winreg.h"
+#include "winnls.h"
+#include "objbase.h"
