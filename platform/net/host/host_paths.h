@@ -1,0 +1,25 @@
+// Where the host backend reads the machine's state. Production code uses the
+// defaults; tests point them at files they wrote.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace platform::net::host {
+
+struct HostPaths {
+    std::filesystem::path resolvConf = "/etc/resolv.conf";
+    // systemd-resolved's list of the real upstream servers, used when resolv.conf
+    // names only its local stub.
+    std::filesystem::path resolvedUpstreamConf = "/run/systemd/resolve/resolv.conf";
+    std::filesystem::path sysClassNet = "/sys/class/net";
+    std::filesystem::path dhcpcdLeaseDir = "/var/lib/dhcpcd";
+    std::filesystem::path networkdLeaseDir = "/run/systemd/netif/leases";
+    // NetworkManager's internal client keeps its leases here, in networkd's format.
+    std::filesystem::path networkManagerLeaseDir = "/var/lib/NetworkManager";
+    // The neighbour table as text, for when netlink is not available.
+    std::filesystem::path procNetArp = "/proc/net/arp";
+    std::string dhcpcdProgram = "dhcpcd";
+};
+
+}  // namespace platform::net::host
