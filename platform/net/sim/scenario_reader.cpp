@@ -1,0 +1,212 @@
+#include "net/sim/scenario_reader.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <sstream>
+
+#include "kernel/device_zone.h"
+#include "net/sim/registry_reader.h"
+#include "net/sim/scenario_error.h"
+#include "net/sim/scenario_node.h"
+#include "net/sim/scenario_records.h"
+
+namespace platform::net::sim {
+namespace {
+
+// The parser's own words after its "[json.exception...] parse error at " prefix: they
+// give line, column and what it found.
+std::string ParseProblem(const nlohmann::json::parse_error& error) {
+    const std::string what = error.what();
+    constexpr std::string_view kPrefix = "parse error at ";
+    const std::size_t found = what.find(kPrefix);
+    const std::string problem =
+        found == std::string::npos ? what : what.substr(found + kPrefix.size());
+    return "not valid JSON: " + problem;
+}
+
+class ScenarioBuilder {
+  public:
+    explicit ScenarioBuilder(const ScenarioNode& root) : root_(root) {}
+
+    Scenario Build() {
+        root_.AllowKeys(
+            {"comment", "adapters", "host", "arp", "registry", "timeZone", "locale", "faults"});
+        if (const auto comment = root_.Optional("comment")) {
+            comment->String();
+        }
+        if (const auto adapters = root_.Optional("adapters")) {
+            for (const ScenarioNode& node : adapters->Elements()) {
+                scenario_.adapters.push_back(Adapter(node));
+            }
+        }
+        if (const auto host = root_.Optional("host")) {
+            ReadHost(*host);
+        }
+        if (const auto arp = root_.Optional("arp")) {
+            for (const ScenarioNode& node : arp->Elements()) {
+                scenario_.neighbours.push_back(ReadNeighbour(node));
+            }
+        }
+        if (const auto registry = root_.Optional("registry")) {
+            const auto entries = ReadRegistry(*registry);
+            scenario_.registry.insert(scenario_.registry.end(), entries.begin(), entries.end());
+        }
+        if (const auto zone = root_.Optional("timeZone")) {
+            scenario_.timeZone = zone->String();
+            if (!kernel::DeviceZone::Resolve(*scenario_.timeZone).rule) {
+                zone->Fail("a POSIX TZ rule such as \"CET-1CEST,M3.5.0,M10.5.0/3\" or a zone name");
+            }
+        }
+        if (const auto locale = root_.Optional("locale")) {
+            scenario_.locale = locale->String();
+        }
+        if (const auto faults = root_.Optional("faults")) {
+            for (const ScenarioNode& node : faults->Elements()) {
+                ReadFault(node);
+            }
+        }
+        CheckVanishings();
+        return std::move(scenario_);
+    }
+
+  private:
+    SimAdapter Adapter(const ScenarioNode& node) {
+        SimAdapter adapter = ReadAdapter(node, scenario_.registry);
+        // The interface index is the adapter's identity; two alike would make every
+        // lookup by index ambiguous.
+        if (!indices_.insert(adapter.adapter.index).second) {
+            node.Required("index").Complain("interface index " +
+                                            std::to_string(adapter.adapter.index) +
+                                            " is already used by another adapter");
+        }
+        return adapter;
+    }
+
+    void ReadHost(const ScenarioNode& node) {
+        node.AllowKeys({"hostName", "domain", "dnsServers", "currentDnsServer"});
+        NetworkParameters& host = scenario_.host;
+        if (const auto name = node.Optional("hostName")) {
+            host.hostName = name->String();
+        }
+        if (const auto domain = node.Optional("domain")) {
+            host.domainName = domain->String();
+        }
+        if (const auto servers = node.Optional("dnsServers")) {
+            host.dnsServers = servers->AddressList();
+        }
+        if (const auto current = node.Optional("currentDnsServer")) {
+            host.currentDnsServer = current->Address();
+        }
+    }
+
+    void ReadFault(const ScenarioNode& node) {
+        const ScenarioNode kind = node.Required("kind");
+        const std::string name = kind.String();
+        if (name == "fail") {
+            ReadFailure(node);
+        } else if (name == "grow") {
+            ReadGrowth(node);
+        } else if (name == "vanish") {
+            node.AllowKeys({"kind", "adapter", "afterQueries"});
+            scenario_.vanishings.push_back(
+                {node.Required("adapter").Uint32(), node.Required("afterQueries").Uint64()});
+            vanishingNodes_.push_back(node.Required("adapter"));
+        } else {
+            kind.Fail("one of \"fail\", \"grow\", \"vanish\"");
+        }
+    }
+
+    void ReadFailure(const ScenarioNode& node) {
+        node.AllowKeys({"kind", "query", "error", "call"});
+        QueryFailure failure;
+        const ScenarioNode query = node.Required("query");
+        const std::string queryName = query.String();
+        if (queryName == "GetAdaptersInfo") {
+            failure.query = SimQuery::Adapters;
+        } else if (queryName == "GetIfEntry") {
+            failure.query = SimQuery::Interface;
+        } else if (queryName == "GetNetworkParams") {
+            failure.query = SimQuery::Parameters;
+        } else if (queryName == "GetIpNetTable") {
+            failure.query = SimQuery::Neighbours;
+        } else {
+            query.Fail(
+                "one of \"GetAdaptersInfo\", \"GetIfEntry\", \"GetNetworkParams\", "
+                "\"GetIpNetTable\"");
+        }
+        const ScenarioNode error = node.Required("error");
+        failure.error = error.Uint32();
+        if (failure.error == 0) {
+            error.Fail("a Win32 error code other than 0");
+        }
+        if (const auto call = node.Optional("call")) {
+            failure.onlyCall = call->Uint64();
+            if (*failure.onlyCall == 0) {
+                call->Fail("a call number counted from 1");
+            }
+        }
+        scenario_.failures.push_back(failure);
+    }
+
+    void ReadGrowth(const ScenarioNode& node) {
+        node.AllowKeys({"kind", "table", "add"});
+        const ScenarioNode table = node.Required("table");
+        const std::string tableName = table.String();
+        const auto rows = node.Required("add").Elements();
+        if (tableName == "adapters") {
+            for (const ScenarioNode& row : rows) {
+                scenario_.growth.adapters.push_back(Adapter(row));
+            }
+        } else if (tableName == "arp") {
+            for (const ScenarioNode& row : rows) {
+                scenario_.growth.neighbours.push_back(ReadNeighbour(row));
+            }
+        } else {
+            table.Fail("\"adapters\" or \"arp\"");
+        }
+    }
+
+    void CheckVanishings() const {
+        for (const ScenarioNode& node : vanishingNodes_) {
+            if (!indices_.contains(node.Uint32())) {
+                node.Complain("no adapter has interface index " + std::to_string(node.Uint32()));
+            }
+        }
+    }
+
+    const ScenarioNode& root_;
+    Scenario scenario_;
+    std::set<std::uint32_t> indices_;
+    std::vector<ScenarioNode> vanishingNodes_;
+};
+
+}  // namespace
+
+Scenario LoadScenario(const std::string& fileName) {
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in) {
+        throw ScenarioError(fileName + ": cannot be read: " + std::strerror(errno));
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) {
+        throw ScenarioError(fileName + ": cannot be read: " + std::strerror(errno));
+    }
+    return ParseScenario(text.str(), fileName);
+}
+
+Scenario ParseScenario(std::string_view text, const std::string& fileName) {
+    nlohmann::json document;
+    try {
+        document = nlohmann::json::parse(text);
+    } catch (const nlohmann::json::parse_error& error) {
+        throw ScenarioError(fileName + ": " + ParseProblem(error));
+    }
+    const ScenarioNode root(document, fileName);
+    return ScenarioBuilder(root).Build();
+}
+
+}  // namespace platform::net::sim

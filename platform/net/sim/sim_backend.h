@@ -1,0 +1,40 @@
+// The network backend of a scenario: it answers from the scenario's tables, and
+// counts every query so that the scenario's faults strike at the call they name.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <mutex>
+
+#include "net/network_backend.h"
+#include "net/sim/scenario.h"
+
+namespace platform::net::sim {
+
+class SimBackend final : public NetworkBackend {
+  public:
+    explicit SimBackend(Scenario scenario);
+
+    Query<std::vector<AdapterState>> Adapters() override;
+    Query<InterfaceState> Interface(std::uint32_t index) override;
+    Query<NetworkParameters> Parameters() override;
+    Query<std::vector<NeighbourRow>> Neighbours() override;
+
+  private:
+    // The error a fault gives the query being answered, or 0.
+    std::uint32_t InjectedError(SimQuery query) const;
+    // Counted when a query has been answered, failed or not: the tables grow and
+    // adapters vanish between queries, never during one.
+    void Answered(SimQuery query) { ++answered_[static_cast<std::size_t>(query)]; }
+    std::uint64_t AnsweredCount(SimQuery query) const {
+        return answered_[static_cast<std::size_t>(query)];
+    }
+    std::vector<SimAdapter> PresentAdapters() const;
+    bool Vanished(std::uint32_t index) const;
+
+    std::mutex mutex_;
+    const Scenario scenario_;
+    std::array<std::uint64_t, kSimQueryCount> answered_{};
+};
+
+}  // namespace platform::net::sim
