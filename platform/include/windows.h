@@ -4,6 +4,7 @@
 #include "windef.h"
 #include "winerror.h"
 #include "winbase.h"
+#include "wingdi.h"
 #include "timezoneapi.h"
 #include "datetimeapi.h"
 #include "winreg.h"
