@@ -14,12 +14,12 @@ namespace platform::kernel {
 enum class RegistryRoot { LocalMachine, CurrentUser, ClassesRoot, Users };
 
 struct RegistryValue {
-    std::uint32_t type = 0;           // REG_SZ, REG_DWORD, REG_BINARY, ...
+    std::uint32_t type = 0;          // REG_SZ, REG_DWORD, REG_BINARY, ...
     std::vector<std::uint8_t> data;  // the bytes as RegQueryValueExW returns them.
 };
 
 class RegistrySource {
-public:
+  public:
     virtual ~RegistrySource() = default;
     // Key paths use '\' between parts and compare without regard to letter case.
     virtual bool KeyExists(RegistryRoot root, const std::u16string& path) = 0;
@@ -30,5 +30,7 @@ public:
 // The device installs the source of its network backend; with none installed the
 // registry is empty and every open fails with ERROR_FILE_NOT_FOUND.
 void InstallRegistrySource(std::shared_ptr<RegistrySource> source);
+// The source now installed, or null.
+std::shared_ptr<RegistrySource> InstalledRegistrySource();
 
 }  // namespace platform::kernel
