@@ -4,6 +4,8 @@
 #include "windef.h"
 #include "winerror.h"
 #include "winbase.h"
+#include "libloaderapi.h"
+#include "winver.h"
 #include "wingdi.h"
 #include "timezoneapi.h"
 #include "datetimeapi.h"
