@@ -1,7 +1,8 @@
-// Makes a scenario the device's world: its backend answers the IP Helper queries, its
-// registry values are the registry, and its zone and locale are the device's.
+// Makes a scenario the device's network: its backend answers the IP Helper queries
+// and its registry values are the registry.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,8 +10,14 @@
 
 namespace platform::net::sim {
 
-// Returns what the user should hear about but that does not stop the device, such as
-// a locale this machine does not have.
-std::vector<std::string> InstallSimulation(Scenario scenario);
+// What the scenario asks of the device beyond the network. The device applies the
+// zone and locale itself, since its own options override them.
+struct ScenarioRequests {
+    std::optional<std::string> timeZone;
+    std::optional<std::string> locale;
+    std::vector<std::string> warnings;  // worth telling the user; nothing stops.
+};
+
+ScenarioRequests InstallSimulation(Scenario scenario);
 
 }  // namespace platform::net::sim
