@@ -60,9 +60,11 @@ ZoneLookup DeviceZone::Resolve(std::string_view setting) {
     if (auto rule = PosixTzRule::Parse(setting)) {
         return ZoneLookup::Found(std::move(*rule));
     }
-    // "Area/City" that is not installed is a missing file, not a malformed rule.
-    return ZoneLookup::Failed(setting.find('/') != std::string_view::npos ? ERROR_FILE_NOT_FOUND
-                                                                          : ERROR_INVALID_DATA);
+    // "Area/City" that is not installed is a missing file, not a malformed rule; a rule
+    // has a '/' only in its transition times, after a ','.
+    const bool namesAFile =
+        setting.find('/') != std::string_view::npos && setting.find(',') == std::string_view::npos;
+    return ZoneLookup::Failed(namesAFile ? ERROR_FILE_NOT_FOUND : ERROR_INVALID_DATA);
 }
 
 }  // namespace platform::kernel
