@@ -1,6 +1,7 @@
 #include "gdi/font_instance.h"
 
-#include FT_OUTLINE_H
+#include "gdi/glyph_effects.h"
+
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
@@ -13,8 +14,6 @@ namespace {
 
 // The size to realise when LOGFONTW asks for height 0: 8 points at 96 dpi.
 constexpr int kDefaultEmPixels = 11;
-// The shear of a synthesised italic, as a 16.16 fixed-point factor (about 12 degrees).
-constexpr FT_Fixed kItalicShear = 0x3800;
 
 int Scale(long font_units, double scale) {
     return static_cast<int>(std::lround(static_cast<double>(font_units) * scale));
@@ -48,12 +47,30 @@ FontInstance::FontInstance(FileBytes file, FT_Face face, const FontStyle& style)
         em_pixels = std::max(1, static_cast<int>(std::lround(double(style.height) *
                                                              face_->units_per_EM / cell_units)));
     }
-    FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(em_pixels));
-    if (style.italic) {
-        FT_Matrix shear{0x10000, kItalicShear, 0, 0x10000};
-        FT_Set_Transform(face_, &shear, nullptr);
+    if (FT_IS_SCALABLE(face_)) {
+        FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(em_pixels));
+    } else {
+        em_pixels = SelectStrike(em_pixels);
     }
     ComputeMetrics(em_pixels);
+}
+
+// A bitmap-only face (MS Sans Serif) comes in a few sizes: take the largest strike
+// that fits the requested em size, else the smallest, as the font mapper does.
+int FontInstance::SelectStrike(int em_pixels) {
+    int chosen = 0;
+    for (int i = 0; i < face_->num_fixed_sizes; ++i) {
+        const int size = static_cast<int>(face_->available_sizes[i].y_ppem >> 6);
+        const int best = static_cast<int>(face_->available_sizes[chosen].y_ppem >> 6);
+        if ((size <= em_pixels && (size > best || best > em_pixels)) ||
+            (best > em_pixels && size < best)) {
+            chosen = i;
+        }
+    }
+    if (face_->num_fixed_sizes == 0 || FT_Select_Size(face_, chosen) != 0) {
+        return em_pixels;
+    }
+    return static_cast<int>(face_->available_sizes[chosen].y_ppem >> 6);
 }
 
 FontInstance::~FontInstance() {
@@ -103,21 +120,12 @@ const Glyph& FontInstance::GlyphFor(char32_t character) {
         return found->second;
     }
     Glyph& glyph = glyphs_[character];
-    FT_Int32 flags = FT_LOAD_TARGET_MONO;
-    // Slanting and thickening work on outlines, so embedded bitmaps are not used then.
-    if (style_.italic || style_.embolden) {
-        flags |= FT_LOAD_NO_BITMAP;
-    }
-    if (FT_Load_Glyph(face_, GlyphIndex(character), flags) != 0) {
+    // Embedded bitmaps are used where the face has them, as Windows does for small sizes.
+    if (FT_Load_Glyph(face_, GlyphIndex(character), FT_LOAD_TARGET_MONO) != 0) {
         return glyph;
     }
     FT_GlyphSlot slot = face_->glyph;
-    FT_Pos advance = slot->advance.x;
-    if (style_.embolden && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
-        FT_Outline_EmboldenXY(&slot->outline, 64, 0);
-        advance += 64;
-    }
-    glyph.advance = static_cast<int>((advance + 32) >> 6);
+    glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
     if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0) {
         return glyph;
     }
@@ -133,6 +141,13 @@ const Glyph& FontInstance::GlyphFor(char32_t character) {
                                           ? bitmap.buffer + row * bitmap.pitch
                                           : bitmap.buffer + (glyph.rows - 1 - row) * -bitmap.pitch;
         std::memcpy(glyph.bits.data() + row * glyph.pitch, source, glyph.pitch);
+    }
+    // Styles the face has no file for are made from the rendered image.
+    if (style_.embolden) {
+        glyph = Emboldened(glyph);
+    }
+    if (style_.italic) {
+        glyph = Slanted(glyph);
     }
     return glyph;
 }

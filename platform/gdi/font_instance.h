@@ -17,8 +17,8 @@ namespace platform::gdi {
 
 struct FontStyle {
     int height = 0;         // LOGFONTW's: negative is the em size, positive the cell height
-    bool italic = false;    // slanted by a shear, since the faces have no italic files
-    bool embolden = false;  // thickened outlines, for a face with no bold file
+    bool italic = false;    // slanted, since the faces have no italic files
+    bool embolden = false;  // thickened, for a face with no bold file
 };
 
 class FontInstance {
@@ -37,6 +37,7 @@ class FontInstance {
 
   private:
     FontInstance(FileBytes file, FT_Face face, const FontStyle& style);
+    int SelectStrike(int em_pixels);
     void ComputeMetrics(int em_pixels);
     FT_UInt GlyphIndex(char32_t character) const;
 

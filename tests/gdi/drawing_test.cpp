@@ -1,0 +1,158 @@
+// Fills, lines and clipping, checked pixel by pixel on memory bitmaps and the screen.
+#include "display/framebuffer.h"
+#include "gdi/memory_dc.h"
+#include "gdi/screen_dc.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kGrey = RGB(128, 128, 128);
+
+TEST(GdiDrawing, OpaqueExtTextOutWithoutTextFillsExactlyTheRectangle) {
+    MemoryDc memory(20, 20);
+    SetBkColor(memory.dc(), kGrey);
+    const RECT side{3, 4, 5, 12};
+    ASSERT_TRUE(ExtTextOutW(memory.dc(), 0, 0, ETO_OPAQUE, &side, nullptr, 0, nullptr));
+    const auto ink = memory.Ink(RECT{0, 0, 20, 20}, kWhite);
+    EXPECT_EQ(ink.size(), 2u * 8u);
+    for (const auto& [x, y] : ink) {
+        EXPECT_EQ(memory.Pixel(x, y), kGrey);
+        EXPECT_TRUE(x >= 3 && x < 5 && y >= 4 && y < 12) << x << "," << y;
+    }
+    // The background colour stays for the next call; ETO_OPAQUE with no rectangle paints nothing.
+    EXPECT_EQ(GetBkColor(memory.dc()), kGrey);
+    ASSERT_TRUE(ExtTextOutW(memory.dc(), 0, 0, ETO_OPAQUE, nullptr, nullptr, 0, nullptr));
+    EXPECT_EQ(memory.Ink(RECT{0, 0, 20, 20}, kWhite).size(), 16u);
+}
+
+TEST(GdiDrawing, PolylineDrawsTheDownArrowWithoutItsLastPoint) {
+    MemoryDc memory(20, 20);
+    const int cx = 10;
+    const int cy = 10;
+    const POINT arrow[] = {{cx, cy}, {cx - 3, cy - 3}, {cx + 3, cy - 3}, {cx, cy}};
+    ASSERT_TRUE(Polyline(memory.dc(), arrow, 4));
+    std::set<std::pair<int, int>> expected = {{cx, cy},         {cx - 1, cy - 1}, {cx - 2, cy - 2},
+                                              {cx + 3, cy - 3}, {cx + 2, cy - 2}, {cx + 1, cy - 1}};
+    for (int x = cx - 3; x < cx + 3; ++x) {
+        expected.insert({x, cy - 3});
+    }
+    const auto ink = memory.Ink(RECT{0, 0, 20, 20}, kWhite);
+    EXPECT_EQ(std::set(ink.begin(), ink.end()), expected);
+    EXPECT_EQ(memory.Pixel(cx, cy - 2), kWhite) << "the triangle is not filled";
+    EXPECT_EQ(memory.Pixel(cx, cy), kBlack) << "the apex is drawn by the first segment";
+}
+
+TEST(GdiDrawing, NullPenDrawsNothingAndLineToMovesThePosition) {
+    MemoryDc memory(10, 10);
+    HGDIOBJ old = SelectObject(memory.dc(), GetStockObject(NULL_PEN));
+    MoveToEx(memory.dc(), 0, 0, nullptr);
+    LineTo(memory.dc(), 9, 0);
+    EXPECT_TRUE(memory.Ink(RECT{0, 0, 10, 10}, kWhite).empty());
+    SelectObject(memory.dc(), old);
+    POINT position{};
+    MoveToEx(memory.dc(), 0, 5, &position);
+    EXPECT_EQ(position.x, 9);
+    LineTo(memory.dc(), 0, 9);
+    EXPECT_EQ(memory.Ink(RECT{0, 0, 10, 10}, kWhite).size(), 4u) << "a vertical line, end excluded";
+}
+
+TEST(GdiDrawing, RectangleOutlinesWithThePenAndFillsWithTheBrush) {
+    MemoryDc memory(12, 12);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    HGDIOBJ old_brush = SelectObject(memory.dc(), red);
+    ASSERT_TRUE(Rectangle(memory.dc(), 2, 2, 8, 7));
+    EXPECT_EQ(memory.Pixel(2, 2), kBlack);
+    EXPECT_EQ(memory.Pixel(7, 6), kBlack);
+    EXPECT_EQ(memory.Pixel(8, 7), kWhite) << "right and bottom are exclusive";
+    EXPECT_EQ(memory.Pixel(3, 3), RGB(255, 0, 0));
+    EXPECT_EQ(memory.Pixel(6, 5), RGB(255, 0, 0));
+    SelectObject(memory.dc(), GetStockObject(NULL_BRUSH));
+    const RECT all{0, 0, 12, 12};
+    FillRect(memory.dc(), &all, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+    Rectangle(memory.dc(), 2, 2, 8, 7);
+    EXPECT_EQ(memory.Pixel(4, 4), kGrey) << "a hollow brush leaves the inside";
+    SelectObject(memory.dc(), old_brush);
+    DeleteObject(red);
+}
+
+TEST(GdiDrawing, SystemColourIndexPlusOneActsAsABrush) {
+    MemoryDc memory(4, 4);
+    const RECT all{0, 0, 4, 4};
+    ASSERT_TRUE(FillRect(memory.dc(), &all, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)));
+    EXPECT_EQ(memory.Pixel(1, 1), GetSysColor(COLOR_BTNFACE));
+    ASSERT_TRUE(FillRect(memory.dc(), &all, GetSysColorBrush(COLOR_HIGHLIGHT)));
+    EXPECT_EQ(memory.Pixel(1, 1), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(255, 255, 255));
+    EXPECT_EQ(GetSysColor(COLOR_WINDOWTEXT), RGB(0, 0, 0));
+    EXPECT_EQ(GetSysColorBrush(1000), nullptr);
+}
+
+TEST(GdiDrawing, ScreenContextDrawsAtItsOriginAndOnlyInsideItsClip) {
+    auto& screen = platform::display::Screen();
+    {
+        auto lock = screen.Lock();
+        std::fill(screen.Pixels(), screen.Pixels() + 240 * 320, 0xFFFFFFu);
+        screen.TakeDirty();
+    }
+    // Two clip rectangles that overlap: the union, each pixel once.
+    HDC dc =
+        platform::gdi::CreateScreenDC(POINT{10, 30}, {RECT{10, 30, 50, 60}, RECT{40, 50, 70, 80}});
+    ASSERT_NE(dc, nullptr);
+    const RECT everything{-100, -100, 500, 500};
+    ASSERT_TRUE(FillRect(dc, &everything, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))));
+    SetPixel(dc, 0, 0, RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 0, 0)) << "logical (0, 0) is screen (10, 30)";
+    EXPECT_EQ(GetPixel(dc, -1, 0), CLR_INVALID) << "outside the clip";
+    EXPECT_TRUE(platform::gdi::DeleteScreenDC(dc));
+    EXPECT_FALSE(platform::gdi::DeleteScreenDC(dc));
+
+    auto lock = screen.Lock();
+    int black = 0;
+    for (int y = 0; y < 320; ++y) {
+        for (int x = 0; x < 240; ++x) {
+            const std::uint32_t pixel = screen.Pixels()[y * 240 + x];
+            const bool inside = (x >= 10 && x < 50 && y >= 30 && y < 60) ||
+                                (x >= 40 && x < 70 && y >= 50 && y < 80);
+            if (!inside) {
+                ASSERT_EQ(pixel, 0xFFFFFFu) << x << "," << y;
+            }
+            black += pixel == 0 ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(black, 40 * 30 + 30 * 30 - 10 * 10 - 1);
+    const auto dirty = screen.TakeDirty();
+    ASSERT_TRUE(dirty.has_value());
+    EXPECT_EQ(dirty->left, 10);
+    EXPECT_EQ(dirty->top, 30);
+    EXPECT_EQ(dirty->right, 70);
+    EXPECT_EQ(dirty->bottom, 80);
+}
+
+TEST(GdiDrawing, BitBltCopiesAndStretchBltScales) {
+    MemoryDc source(4, 4);
+    MemoryDc dest(16, 16);
+    SetPixel(source.dc(), 1, 2, RGB(0, 0, 255));
+    ASSERT_TRUE(BitBlt(dest.dc(), 5, 5, 4, 4, source.dc(), 0, 0, SRCCOPY));
+    EXPECT_EQ(dest.Pixel(6, 7), RGB(0, 0, 255));
+    EXPECT_EQ(dest.Ink(RECT{0, 0, 16, 16}, kWhite).size(), 1u);
+    ASSERT_TRUE(StretchBlt(dest.dc(), 0, 0, 16, 16, source.dc(), 0, 0, 4, 4, SRCCOPY));
+    const RECT blue = dest.InkBounds(RECT{0, 0, 16, 16}, kWhite);
+    EXPECT_EQ(blue.left, 4);
+    EXPECT_EQ(blue.top, 8);
+    EXPECT_EQ(blue.right, 8);
+    EXPECT_EQ(blue.bottom, 12);
+    // Overlapping copy within one bitmap reads the pixels as they were before.
+    ASSERT_TRUE(BitBlt(dest.dc(), 1, 0, 15, 16, dest.dc(), 0, 0, SRCCOPY));
+    EXPECT_EQ(dest.InkBounds(RECT{0, 0, 16, 16}, kWhite).left, 5);
+    EXPECT_FALSE(BitBlt(dest.dc(), 0, 0, 1, 1, source.dc(), 0, 0, 0x12345678));
+}
+
+}  // namespace

@@ -1,0 +1,165 @@
+// Text through FreeType: placement, measurement, styles and the dialog font's metrics.
+#include "gdi/memory_dc.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+HFONT MakeFont(const char16_t* face, int height, int weight = FW_NORMAL, bool italic = false,
+               bool underline = false) {
+    return CreateFontW(height, 0, 0, 0, weight, italic, underline, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                       face);
+}
+
+// Draws `text` with `font` at (2, 2) on a fresh bitmap and returns the ink.
+std::vector<std::pair<int, int>> InkOf(HFONT font, const char16_t* text) {
+    MemoryDc memory(120, 40);
+    HGDIOBJ old = SelectObject(memory.dc(), font);
+    ExtTextOutW(memory.dc(), 2, 2, 0, nullptr, text, static_cast<UINT>(lstrlenW(text)), nullptr);
+    SelectObject(memory.dc(), old);
+    return memory.Ink(RECT{0, 0, 120, 40}, kWhite);
+}
+
+TEST(GdiText, CentredSingleLineSitsInTheMiddleOfItsRectangle) {
+    MemoryDc memory(100, 40);
+    SetBkMode(memory.dc(), TRANSPARENT);
+    RECT area{10, 5, 90, 35};
+    const int returned =
+        DrawTextW(memory.dc(), u"Ping", -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    const RECT ink = memory.InkBounds(RECT{0, 0, 100, 40}, kWhite);
+    ASSERT_LT(ink.left, ink.right) << "nothing drawn";
+    EXPECT_NEAR(ink.left - area.left, area.right - ink.right, 2);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(memory.dc(), &metrics);
+    const int cell_top = area.top + (area.bottom - area.top - metrics.tmHeight) / 2;
+    EXPECT_GE(ink.top, cell_top);
+    EXPECT_LE(ink.bottom, cell_top + metrics.tmHeight);
+    EXPECT_EQ(returned, cell_top - area.top + metrics.tmHeight);
+}
+
+TEST(GdiText, CalcRectMeasuresWithoutDrawing) {
+    MemoryDc memory(200, 100);
+    SIZE extent{};
+    ASSERT_TRUE(GetTextExtentPoint32W(memory.dc(), u"Refresh List", 12, &extent));
+    RECT single{5, 5, 5, 5};
+    const int height =
+        DrawTextW(memory.dc(), u"Refresh &List", -1, &single, DT_SINGLELINE | DT_CALCRECT);
+    EXPECT_EQ(single.right - single.left, extent.cx) << "the prefix '&' takes no room";
+    EXPECT_EQ(single.bottom - single.top, extent.cy);
+    EXPECT_EQ(height, extent.cy);
+    EXPECT_TRUE(memory.Ink(RECT{0, 0, 200, 100}, kWhite).empty());
+
+    RECT wrapped{0, 0, 60, 0};
+    const int wrapped_height = DrawTextW(memory.dc(), u"one two three four five six", -1, &wrapped,
+                                         DT_WORDBREAK | DT_CALCRECT);
+    EXPECT_GT(wrapped_height, extent.cy);
+    EXPECT_EQ(wrapped_height % extent.cy, 0);
+    EXPECT_LE(wrapped.right, 60);
+    RECT two_lines{0, 0, 200, 0};
+    EXPECT_EQ(DrawTextW(memory.dc(), u"a\r\nb", -1, &two_lines, DT_CALCRECT), 2 * extent.cy);
+}
+
+TEST(GdiText, TextIsClippedToTheRectangleUnlessAskedNotTo) {
+    MemoryDc memory(100, 30);
+    RECT narrow{0, 0, 12, 30};
+    DrawTextW(memory.dc(), u"Wide text here", -1, &narrow, DT_SINGLELINE);
+    EXPECT_LE(memory.InkBounds(RECT{0, 0, 100, 30}, kWhite).right, 12);
+    DrawTextW(memory.dc(), u"Wide text here", -1, &narrow, DT_SINGLELINE | DT_NOCLIP);
+    EXPECT_GT(memory.InkBounds(RECT{0, 0, 100, 30}, kWhite).right, 12);
+}
+
+TEST(GdiText, PrefixUnderlinesOneCharacterAndNoPrefixShowsTheAmpersand) {
+    MemoryDc with_prefix(100, 30);
+    MemoryDc without_prefix(100, 30);
+    RECT area{0, 0, 100, 30};
+    DrawTextW(with_prefix.dc(), u"&File", -1, &area, DT_SINGLELINE);
+    DrawTextW(without_prefix.dc(), u"File", -1, &area, DT_SINGLELINE);
+    EXPECT_GT(with_prefix.Ink(area, kWhite).size(), without_prefix.Ink(area, kWhite).size());
+    MemoryDc literal(100, 30);
+    DrawTextW(literal.dc(), u"&File", -1, &area, DT_SINGLELINE | DT_NOPREFIX);
+    EXPECT_GT(literal.InkBounds(area, kWhite).right, without_prefix.InkBounds(area, kWhite).right);
+}
+
+TEST(GdiText, EllipsisShortensALineThatDoesNotFit) {
+    MemoryDc memory(200, 30);
+    RECT narrow{0, 0, 40, 30};
+    DrawTextW(memory.dc(), u"A rather long adapter name", -1, &narrow,
+              DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOCLIP);
+    const RECT ink = memory.InkBounds(RECT{0, 0, 200, 30}, kWhite);
+    EXPECT_LE(ink.right, 40);
+    EXPECT_GT(ink.right, 20);
+}
+
+TEST(GdiText, StylesChangeTheGlyphs) {
+    HFONT plain = MakeFont(u"Tahoma", -11);
+    HFONT bold = MakeFont(u"Tahoma", -11, FW_BOLD);
+    HFONT italic = MakeFont(u"Tahoma", -11, FW_NORMAL, true);
+    HFONT underline = MakeFont(u"Tahoma", -11, FW_NORMAL, false, true);
+    HFONT link = MakeFont(u"", 15, FW_MEDIUM, true, true);
+    for (HFONT font : {plain, bold, italic, underline, link}) {
+        ASSERT_NE(font, nullptr);
+    }
+    const auto plain_ink = InkOf(plain, u"Refresh");
+    EXPECT_NE(InkOf(italic, u"Refresh"), plain_ink);
+    EXPECT_NE(InkOf(underline, u"Refresh"), plain_ink);
+    EXPECT_GT(InkOf(underline, u"Refresh").size(), plain_ink.size());
+
+    MemoryDc memory(10, 10);
+    SIZE plain_size{};
+    SIZE bold_size{};
+    SelectObject(memory.dc(), plain);
+    GetTextExtentPoint32W(memory.dc(), u"Refresh", 7, &plain_size);
+    SelectObject(memory.dc(), bold);
+    GetTextExtentPoint32W(memory.dc(), u"Refresh", 7, &bold_size);
+    EXPECT_GT(bold_size.cx, plain_size.cx);
+    // A positive height asks for the cell height.
+    SelectObject(memory.dc(), link);
+    TEXTMETRICW metrics{};
+    ASSERT_TRUE(GetTextMetricsW(memory.dc(), &metrics));
+    EXPECT_EQ(metrics.tmHeight, 15);
+    EXPECT_EQ(metrics.tmItalic, 1);
+    EXPECT_EQ(metrics.tmUnderlined, 1);
+    SelectObject(memory.dc(), GetStockObject(SYSTEM_FONT));
+    for (HFONT font : {plain, bold, italic, underline, link}) {
+        EXPECT_TRUE(DeleteObject(font));
+    }
+}
+
+TEST(GdiText, DialogFontGivesDialogUnitsNearSixByThirteen) {
+    MemoryDc memory(10, 10);
+    HFONT font = MakeFont(u"MS Sans Serif", -(8 * 96 + 36) / 72);
+    ASSERT_NE(font, nullptr);
+    SelectObject(memory.dc(), font);
+    TEXTMETRICW metrics{};
+    ASSERT_TRUE(GetTextMetricsW(memory.dc(), &metrics));
+    // Dialog base units: the average width of the alphabet, rounded, and the cell height
+    // (tmAveCharWidth is smaller: Windows does not use it for dialogs either).
+    SIZE alphabet{};
+    ASSERT_TRUE(GetTextExtentPoint32W(
+        memory.dc(), u"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &alphabet));
+    const int base_x = (alphabet.cx / 26 + 1) / 2;
+    RecordProperty("tmHeight", metrics.tmHeight);
+    RecordProperty("tmAveCharWidth", metrics.tmAveCharWidth);
+    RecordProperty("baseUnitX", base_x);
+    EXPECT_NEAR(base_x, 6, 1);
+    EXPECT_NEAR(metrics.tmHeight, 13, 1);
+    EXPECT_EQ(metrics.tmAscent + metrics.tmDescent, metrics.tmHeight);
+    SelectObject(memory.dc(), GetStockObject(SYSTEM_FONT));
+    DeleteObject(font);
+}
+
+TEST(GdiText, MarlettHasTheArrowAndCheckGlyphs) {
+    HFONT marlett = MakeFont(u"Marlett", -13);
+    ASSERT_NE(marlett, nullptr);
+    EXPECT_FALSE(InkOf(marlett, u"u").empty()) << "the down arrow";
+    EXPECT_FALSE(InkOf(marlett, u"a").empty()) << "the check mark";
+    DeleteObject(marlett);
+}
+
+}  // namespace
