@@ -5,7 +5,6 @@
 #include <array>
 #include <bit>
 #include <cerrno>
-#include <cstring>
 
 namespace platform::kernel {
 

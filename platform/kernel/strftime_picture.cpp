@@ -51,54 +51,44 @@ class PictureWriter {
     std::u16string literal_;
 };
 
-// The picture for one conversion; `unpadded` is glibc's "-" (and "_") flag.
-std::optional<std::u16string_view> FieldFor(char16_t conversion, bool unpadded) {
-    switch (conversion) {
-        case u'd':
-            return unpadded ? u"d" : u"dd";
-        case u'e':
-            return u"d";
-        case u'm':
-            return unpadded ? u"M" : u"MM";
-        case u'y':
-            return u"yy";
-        case u'Y':
-            return u"yyyy";
-        case u'b':
-        case u'h':
-            return u"MMM";
-        case u'B':
-            return u"MMMM";
-        case u'a':
-            return u"ddd";
-        case u'A':
-            return u"dddd";
-        case u'D':
-            return u"MM/dd/yy";
-        case u'F':
-            return u"yyyy-MM-dd";
-        case u'H':
-            return unpadded ? u"H" : u"HH";
-        case u'k':
-            return u"H";
-        case u'I':
-            return unpadded ? u"h" : u"hh";
-        case u'l':
-            return u"h";
-        case u'M':
-            return unpadded ? u"m" : u"mm";
-        case u'S':
-            return unpadded ? u"s" : u"ss";
-        case u'p':
-        case u'P':
-            return u"tt";
-        case u'R':
-            return u"HH:mm";
-        case u'T':
-            return u"HH:mm:ss";
-        default:
-            return std::nullopt;
+struct Conversion {
+    char16_t letter;
+    std::u16string_view field;
+    std::u16string_view unpaddedField;  // for glibc's "-" (and "_") flag
+};
+
+constexpr Conversion kConversions[] = {
+    {u'd', u"dd", u"d"},
+    {u'e', u"d", u"d"},
+    {u'm', u"MM", u"M"},
+    {u'y', u"yy", u"yy"},
+    {u'Y', u"yyyy", u"yyyy"},
+    {u'b', u"MMM", u"MMM"},
+    {u'h', u"MMM", u"MMM"},
+    {u'B', u"MMMM", u"MMMM"},
+    {u'a', u"ddd", u"ddd"},
+    {u'A', u"dddd", u"dddd"},
+    {u'D', u"MM/dd/yy", u"MM/dd/yy"},
+    {u'F', u"yyyy-MM-dd", u"yyyy-MM-dd"},
+    {u'H', u"HH", u"H"},
+    {u'k', u"H", u"H"},
+    {u'I', u"hh", u"h"},
+    {u'l', u"h", u"h"},
+    {u'M', u"mm", u"m"},
+    {u'S', u"ss", u"s"},
+    {u'p', u"tt", u"tt"},
+    {u'P', u"tt", u"tt"},
+    {u'R', u"HH:mm", u"HH:mm"},
+    {u'T', u"HH:mm:ss", u"HH:mm:ss"},
+};
+
+std::optional<std::u16string_view> FieldFor(char16_t letter, bool unpadded) {
+    for (const Conversion& conversion : kConversions) {
+        if (conversion.letter == letter) {
+            return unpadded ? conversion.unpaddedField : conversion.field;
+        }
     }
+    return std::nullopt;
 }
 
 bool Convert(std::u16string_view format, std::u16string_view twelveHourFormat,

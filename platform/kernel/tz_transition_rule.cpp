@@ -4,31 +4,21 @@ namespace platform::kernel {
 
 using namespace std::chrono;
 
+TzTransitionRule::TzTransitionRule(Form form, unsigned month, unsigned week, unsigned weekday,
+                                   unsigned day, seconds time)
+    : form_(form), month_(month), week_(week), weekday_(weekday), day_(day), time_(time) {}
+
 TzTransitionRule TzTransitionRule::MonthWeekDay(unsigned month, unsigned week, unsigned weekday,
                                                 seconds time) {
-    TzTransitionRule rule;
-    rule.form_ = Form::MonthWeekDay;
-    rule.month_ = month;
-    rule.week_ = week;
-    rule.weekday_ = weekday;
-    rule.time_ = time;
-    return rule;
+    return {Form::MonthWeekDay, month, week, weekday, 0, time};
 }
 
 TzTransitionRule TzTransitionRule::JulianNoLeap(unsigned day, seconds time) {
-    TzTransitionRule rule;
-    rule.form_ = Form::JulianNoLeap;
-    rule.day_ = day;
-    rule.time_ = time;
-    return rule;
+    return {Form::JulianNoLeap, 1, 1, 0, day, time};
 }
 
 TzTransitionRule TzTransitionRule::ZeroBasedDay(unsigned day, seconds time) {
-    TzTransitionRule rule;
-    rule.form_ = Form::ZeroBasedDay;
-    rule.day_ = day;
-    rule.time_ = time;
-    return rule;
+    return {Form::ZeroBasedDay, 1, 1, 0, day, time};
 }
 
 local_days TzTransitionRule::DayIn(year y) const {

@@ -33,6 +33,9 @@ class TzTransitionRule {
     std::chrono::local_seconds InstantIn(std::chrono::year year) const;
 
   private:
+    TzTransitionRule(Form form, unsigned month, unsigned week, unsigned weekday, unsigned day,
+                     std::chrono::seconds time);
+
     Form form_ = Form::MonthWeekDay;
     unsigned month_ = 1;
     unsigned week_ = 1;

@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdint>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 namespace platform::kernel {
