@@ -1,0 +1,149 @@
+// CreateThread, waits on threads and events, exit codes, thread ids, and handles
+// that are stale or never existed.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdint>
+#include <thread>
+
+#include "kernel/thread_registry.h"
+
+namespace {
+
+struct Job {
+    HANDLE go = nullptr;
+    DWORD seenThreadId = 0;
+};
+
+DWORD WINAPI WaitForGoThenReport(LPVOID parameter) {
+    auto* job = static_cast<Job*>(parameter);
+    job->seenThreadId = GetCurrentThreadId();
+    WaitForSingleObject(job->go, INFINITE);
+    return 42;
+}
+
+TEST(ThreadsTest, RunsWaitsAndReportsTheExitCode) {
+    Job job;
+    job.go = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_NE(nullptr, job.go);
+    DWORD threadId = 0;
+    HANDLE thread = CreateThread(nullptr, 0, WaitForGoThenReport, &job, 0, &threadId);
+    ASSERT_NE(nullptr, thread);
+    EXPECT_NE(0u, threadId);
+    EXPECT_NE(GetCurrentThreadId(), threadId);
+
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(thread, 20));
+    DWORD exitCode = 0;
+    ASSERT_TRUE(GetExitCodeThread(thread, &exitCode));
+    EXPECT_EQ(STILL_ACTIVE, exitCode);
+    EXPECT_TRUE(platform::kernel::ThreadRegistry::Instance().IsAlive(threadId));
+
+    ASSERT_TRUE(SetEvent(job.go));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, INFINITE));
+    ASSERT_TRUE(GetExitCodeThread(thread, &exitCode));
+    EXPECT_EQ(42u, exitCode);
+    EXPECT_EQ(threadId, job.seenThreadId);
+    // The id is retired before the thread's handle is signalled.
+    EXPECT_FALSE(platform::kernel::ThreadRegistry::Instance().IsAlive(threadId));
+
+    EXPECT_TRUE(CloseHandle(thread));
+    EXPECT_TRUE(CloseHandle(job.go));
+}
+
+TEST(ThreadsTest, ThreadsNotMadeByCreateThreadGetDistinctLiveIds) {
+    const DWORD mine = GetCurrentThreadId();
+    EXPECT_EQ(mine, GetCurrentThreadId());
+    auto& registry = platform::kernel::ThreadRegistry::Instance();
+    EXPECT_TRUE(registry.IsAlive(mine));
+
+    DWORD other = 0;
+    std::thread([&other] { other = GetCurrentThreadId(); }).join();
+    EXPECT_NE(0u, other);
+    EXPECT_NE(mine, other);
+    EXPECT_FALSE(registry.IsAlive(other));
+    EXPECT_NE(0u, GetCurrentProcessId());
+}
+
+TEST(ThreadsTest, EventsResetAsAskedAndTimeOut) {
+    HANDLE automatic = CreateEventW(nullptr, FALSE, TRUE, nullptr);
+    HANDLE manual = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+    ASSERT_NE(nullptr, automatic);
+    ASSERT_NE(nullptr, manual);
+
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(automatic, 0));
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(automatic, 0));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(manual, 0));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(manual, 0));
+    ASSERT_TRUE(ResetEvent(manual));
+    const DWORD before = GetTickCount();
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(manual, 30));
+    EXPECT_GE(GetTickCount() - before, 30u);
+
+    EXPECT_EQ(nullptr, CreateEventW(nullptr, TRUE, FALSE, u"named"));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_NOT_SUPPORTED), GetLastError());
+    CloseHandle(automatic);
+    CloseHandle(manual);
+}
+
+TEST(ThreadsTest, StaleAndForgedHandlesFailWithInvalidHandle) {
+    HANDLE event = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+    ASSERT_TRUE(CloseHandle(event));
+    // The slot is reused by the next object; the old handle must not reach it.
+    HANDLE reused = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_NE(event, reused);
+
+    int notAHandle = 0;
+    const HANDLE forged[] = {event,
+                             nullptr,
+                             INVALID_HANDLE_VALUE,
+                             &notAHandle,
+                             reinterpret_cast<HANDLE>(std::uintptr_t{0x4B00000001000004}),
+                             reinterpret_cast<HANDLE>(std::uintptr_t{0x4BFFFFFFFFFFFFFC})};
+    for (HANDLE handle : forged) {
+        SetLastError(0);
+        EXPECT_EQ(WAIT_FAILED, WaitForSingleObject(handle, 0)) << handle;
+        EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), GetLastError());
+        EXPECT_FALSE(CloseHandle(handle));
+        EXPECT_FALSE(SetEvent(handle));
+        DWORD code = 0;
+        EXPECT_FALSE(GetExitCodeThread(handle, &code));
+    }
+    // A handle of the wrong kind is as invalid for the call as a forged one.
+    DWORD code = 0;
+    EXPECT_FALSE(GetExitCodeThread(reused, &code));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), GetLastError());
+    EXPECT_FALSE(ReleaseMutex(reused));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), GetLastError());
+
+    // The new object behind the reused slot is untouched by all of that.
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(reused, 0));
+    CloseHandle(reused);
+}
+
+TEST(ThreadsTest, CreateThreadRefusesWhatItCannotDo) {
+    EXPECT_EQ(nullptr, CreateThread(nullptr, 0, nullptr, nullptr, 0, nullptr));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
+    EXPECT_EQ(nullptr, CreateThread(nullptr, 0, WaitForGoThenReport, nullptr, 0x4, nullptr));
+}
+
+TEST(ThreadsTest, ClosingTheHandleLetsTheThreadRunOn) {
+    static std::atomic<bool> ran{false};
+    HANDLE thread = CreateThread(
+        nullptr, 0,
+        [](LPVOID) -> DWORD {
+            Sleep(20);
+            ran = true;
+            return 0;
+        },
+        nullptr, 0, nullptr);
+    ASSERT_NE(nullptr, thread);
+    ASSERT_TRUE(CloseHandle(thread));
+    for (int i = 0; i < 500 && !ran; ++i) {
+        Sleep(10);
+    }
+    EXPECT_TRUE(ran);
+}
+
+}  // namespace
