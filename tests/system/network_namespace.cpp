@@ -1,0 +1,125 @@
+#include "network_namespace.h"
+
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+
+#include "net/host/bounded_command.h"
+
+namespace tessalink::testing {
+namespace {
+
+using platform::net::host::RunBoundedCommand;
+
+// `ip` configures a namespace in milliseconds; a batch of ten thousand
+// neighbours takes under a second.
+constexpr std::chrono::seconds kIpLimit{30};
+
+std::string UniqueName() {
+    static std::atomic<int> counter{0};
+    return "tessalink-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+}
+
+bool JoinNamespace(const std::string& name) {
+    const int descriptor = open(("/run/netns/" + name).c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
+        return false;
+    }
+    const bool joined = setns(descriptor, CLONE_NEWNET) == 0;
+    close(descriptor);
+    return joined;
+}
+
+// A private mount namespace with a sysfs of the joined network namespace.
+bool MountOwnSysfs() {
+    return unshare(CLONE_NEWNS) == 0 &&
+           mount(nullptr, "/", nullptr, MS_SLAVE | MS_REC, nullptr) == 0 &&
+           umount2("/sys", MNT_DETACH) == 0 && mount("sysfs", "/sys", "sysfs", 0, nullptr) == 0;
+}
+
+bool WriteAll(int descriptor, const std::string& text) {
+    std::size_t written = 0;
+    while (written < text.size()) {
+        const ssize_t step = write(descriptor, text.data() + written, text.size() - written);
+        if (step < 0 && errno == EINTR) {
+            continue;
+        }
+        if (step <= 0) {
+            return false;
+        }
+        written += static_cast<std::size_t>(step);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::string> NetworkNamespace::UnavailableReason() {
+    if (geteuid() != 0) {
+        return "network namespaces need root";
+    }
+    if (!RunBoundedCommand({"ip", "-V"}, kIpLimit)) {
+        return "the ip command (iproute2) is missing";
+    }
+    return std::nullopt;
+}
+
+NetworkNamespace::NetworkNamespace() : name_(UniqueName()) {
+    created_ = RunBoundedCommand({"ip", "netns", "add", name_}, kIpLimit).has_value();
+}
+
+NetworkNamespace::~NetworkNamespace() {
+    // Removing the namespace destroys every interface made inside it.
+    if (created_) {
+        RunBoundedCommand({"ip", "netns", "delete", name_}, kIpLimit);
+    }
+}
+
+std::optional<std::string> NetworkNamespace::Ip(const std::vector<std::string>& arguments) const {
+    std::vector<std::string> command = {"ip", "-n", name_};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return RunBoundedCommand(command, kIpLimit);
+}
+
+std::optional<std::string> NetworkNamespace::RunInside(
+    const std::function<std::string()>& work) const {
+    int ends[2];
+    if (pipe2(ends, O_CLOEXEC) != 0) {
+        return std::nullopt;
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        close(ends[0]);
+        if (!JoinNamespace(name_) || !MountOwnSysfs()) {
+            _exit(2);
+        }
+        _exit(WriteAll(ends[1], work()) ? 0 : 3);
+    }
+    close(ends[1]);
+    std::string output;
+    char chunk[4096];
+    ssize_t got = 0;
+    while ((got = read(ends[0], chunk, sizeof chunk)) > 0 || (got < 0 && errno == EINTR)) {
+        if (got > 0) {
+            output.append(chunk, static_cast<std::size_t>(got));
+        }
+    }
+    close(ends[0]);
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0) {
+        return std::nullopt;
+    }
+    return output;
+}
+
+bool NetworkNamespace::EnterForThisThread() const {
+    return JoinNamespace(name_);
+}
+
+}  // namespace tessalink::testing

@@ -1,0 +1,42 @@
+// A network namespace that a test (or benchmark) makes for itself and removes
+// with everything in it, so nothing it does reaches the machine's own network.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessalink::testing {
+
+class NetworkNamespace {
+  public:
+    // Why namespaces cannot be made here (not root, no `ip`), or nothing.
+    static std::optional<std::string> UnavailableReason();
+
+    NetworkNamespace();
+    ~NetworkNamespace();
+    NetworkNamespace(const NetworkNamespace&) = delete;
+    NetworkNamespace& operator=(const NetworkNamespace&) = delete;
+
+    bool IsCreated() const { return created_; }
+    const std::string& Name() const { return name_; }
+
+    // `ip -n NAME ARGS...`; its output, or nothing when it failed.
+    std::optional<std::string> Ip(const std::vector<std::string>& arguments) const;
+
+    // Runs `work` in a child process that joined the namespace and mounted its
+    // own /sys (as `ip netns exec` does, so sysfs shows the namespace's devices),
+    // and returns what `work` returned; nothing when the child failed.
+    std::optional<std::string> RunInside(const std::function<std::string()>& work) const;
+
+    // Moves the calling thread into the namespace for good (a benchmark's own
+    // process, which ends with it). True on success.
+    bool EnterForThisThread() const;
+
+  private:
+    std::string name_;
+    bool created_ = false;
+};
+
+}  // namespace tessalink::testing
