@@ -6,13 +6,13 @@ namespace platform::kernel {
 
 bool MemoryRegistry::CreateKey(RegistryRoot root, std::u16string_view path) {
     std::lock_guard lock(lock_);
-    return FindOrCreate(root, path) != nullptr;
+    return Walk(root, path, true) != nullptr;
 }
 
 bool MemoryRegistry::SetValue(RegistryRoot root, std::u16string_view path, std::u16string_view name,
                               RegistryValue value) {
     std::lock_guard lock(lock_);
-    Key* key = FindOrCreate(root, path);
+    Key* key = Walk(root, path, true);
     if (key == nullptr) {
         return false;
     }
@@ -22,13 +22,13 @@ bool MemoryRegistry::SetValue(RegistryRoot root, std::u16string_view path, std::
 
 bool MemoryRegistry::KeyExists(RegistryRoot root, const std::u16string& path) {
     std::lock_guard lock(lock_);
-    return Find(root, path) != nullptr;
+    return Walk(root, path, false) != nullptr;
 }
 
 std::optional<RegistryValue> MemoryRegistry::Value(RegistryRoot root, const std::u16string& path,
                                                    const std::u16string& name) {
     std::lock_guard lock(lock_);
-    const Key* key = Find(root, path);
+    const Key* key = Walk(root, path, false);
     if (key == nullptr) {
         return std::nullopt;
     }
@@ -39,34 +39,23 @@ std::optional<RegistryValue> MemoryRegistry::Value(RegistryRoot root, const std:
     return value->second;
 }
 
-MemoryRegistry::Key* MemoryRegistry::Find(RegistryRoot root, std::u16string_view path) {
+MemoryRegistry::Key* MemoryRegistry::Walk(RegistryRoot root, std::u16string_view path,
+                                          bool create) {
     const auto parts = SplitRegistryPath(path);
     if (!parts) {
         return nullptr;
     }
     Key* key = &roots_[root];
     for (const auto& part : *parts) {
-        const auto subkey = key->subkeys.find(FoldRegistryName(part));
+        const std::u16string name = FoldRegistryName(part);
+        auto subkey = key->subkeys.find(name);
         if (subkey == key->subkeys.end()) {
-            return nullptr;
+            if (!create) {
+                return nullptr;
+            }
+            subkey = key->subkeys.emplace(name, std::make_unique<Key>()).first;
         }
         key = subkey->second.get();
-    }
-    return key;
-}
-
-MemoryRegistry::Key* MemoryRegistry::FindOrCreate(RegistryRoot root, std::u16string_view path) {
-    const auto parts = SplitRegistryPath(path);
-    if (!parts) {
-        return nullptr;
-    }
-    Key* key = &roots_[root];
-    for (const auto& part : *parts) {
-        auto& subkey = key->subkeys[FoldRegistryName(part)];
-        if (!subkey) {
-            subkey = std::make_unique<Key>();
-        }
-        key = subkey.get();
     }
     return key;
 }

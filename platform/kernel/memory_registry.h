@@ -29,8 +29,8 @@ class MemoryRegistry : public RegistrySource {
         std::map<std::u16string, RegistryValue> values;
     };
 
-    Key* Find(RegistryRoot root, std::u16string_view path);
-    Key* FindOrCreate(RegistryRoot root, std::u16string_view path);
+    // Null when the path is malformed, or names a missing key and `create` is false.
+    Key* Walk(RegistryRoot root, std::u16string_view path, bool create);
 
     std::mutex lock_;
     std::map<RegistryRoot, Key> roots_;
