@@ -1,7 +1,7 @@
 // The Win32 face of the read-only registry.
 #include <windows.h>
 
-#include <cstring>
+#include <algorithm>
 
 #include <memory>
 
@@ -140,7 +140,7 @@ extern "C" LONG WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD 
     if (capacity < size) {
         return ERROR_MORE_DATA;
     }
-    std::memcpy(lpData, value->data.data(), size);
+    std::copy(value->data.begin(), value->data.end(), lpData);
     return ERROR_SUCCESS;
 }
 
