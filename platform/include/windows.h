@@ -7,6 +7,7 @@
 #include "libloaderapi.h"
 #include "winver.h"
 #include "wingdi.h"
+#include "winuser.h"
 #include "timezoneapi.h"
 #include "datetimeapi.h"
 #include "winreg.h"

@@ -1,0 +1,54 @@
+#include "user/window_manager.h"
+
+#include "user/screen_geometry.h"
+
+namespace platform::user {
+
+WindowManager& WindowManager::Instance() {
+    // Never destroyed: threads may still post during static destruction at exit.
+    static WindowManager* instance = new WindowManager();
+    return *instance;
+}
+
+namespace {
+
+std::uintptr_t TableHandleOf(HWND handle) {
+    const auto value = reinterpret_cast<std::uintptr_t>(handle);
+    // A value with either low bit set was never a window handle.
+    return (value & 3) ? 0 : value >> 2;
+}
+
+}  // namespace
+
+WindowManager::WindowManager() : desktop_(std::make_shared<Window>()) {
+    desktop_->style = WS_VISIBLE | WS_CLIPCHILDREN;
+    desktop_->rect = kScreenRect;
+    Insert(desktop_);
+}
+
+std::shared_ptr<Window> WindowManager::Find(HWND handle) const {
+    const std::shared_ptr<Window>* window = windows_.Find(TableHandleOf(handle));
+    return window && !(*window)->destroyed ? *window : nullptr;
+}
+
+HWND WindowManager::Insert(std::shared_ptr<Window> window) {
+    auto* raw = window.get();
+    const std::uintptr_t handle =
+        windows_.Add(std::make_unique<std::shared_ptr<Window>>(std::move(window)));
+    raw->handle = reinterpret_cast<HWND>(handle << 2);
+    return raw->handle;
+}
+
+void WindowManager::Erase(HWND handle) {
+    windows_.Remove(TableHandleOf(handle));
+}
+
+std::shared_ptr<Window> FindOrFail(HWND handle) {
+    auto window = WindowManager::Instance().Find(handle);
+    if (!window) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    }
+    return window;
+}
+
+}  // namespace platform::user
