@@ -1,0 +1,40 @@
+#include "display/display.h"
+
+#include "display/headless_display.h"
+#include "display/sdl_window_display.h"
+
+#include <cstdlib>
+
+namespace platform::display {
+
+std::optional<DisplayKind> ParseDisplayKind(std::string_view name) {
+    if (name == "headless") {
+        return DisplayKind::Headless;
+    }
+    if (name == "window") {
+        return DisplayKind::Window;
+    }
+    return std::nullopt;
+}
+
+std::unique_ptr<Display> CreateDisplay(DisplayKind kind, DisplayOptions options) {
+    if (kind == DisplayKind::Window) {
+        return std::make_unique<SdlWindowDisplay>(std::move(options));
+    }
+    return std::make_unique<HeadlessDisplay>();
+}
+
+bool DesktopDisplayAvailable() {
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if ((!x11 || !*x11) && (!wayland || !*wayland)) {
+        return false;
+    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        return false;
+    }
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return true;
+}
+
+}  // namespace platform::display

@@ -1,0 +1,72 @@
+#include "display/sdl_key_mapping.h"
+
+#include <winuser.h>
+
+#include <string_view>
+
+namespace platform::display {
+
+UINT VirtualKeyOf(SDL_Keycode key) {
+    if (key >= SDLK_a && key <= SDLK_z) {
+        return static_cast<UINT>('A' + (key - SDLK_a));
+    }
+    if (key >= SDLK_0 && key <= SDLK_9) {
+        return static_cast<UINT>('0' + (key - SDLK_0));
+    }
+    if (key >= SDLK_F1 && key <= SDLK_F12) {
+        return static_cast<UINT>(VK_F1 + (key - SDLK_F1));
+    }
+    switch (key) {
+        case SDLK_BACKSPACE:
+            return VK_BACK;
+        case SDLK_TAB:
+            return VK_TAB;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            return VK_RETURN;
+        case SDLK_ESCAPE:
+            return VK_ESCAPE;
+        case SDLK_SPACE:
+            return VK_SPACE;
+        case SDLK_PAGEUP:
+            return VK_PRIOR;
+        case SDLK_PAGEDOWN:
+            return VK_NEXT;
+        case SDLK_END:
+            return VK_END;
+        case SDLK_HOME:
+            return VK_HOME;
+        case SDLK_LEFT:
+            return VK_LEFT;
+        case SDLK_UP:
+            return VK_UP;
+        case SDLK_RIGHT:
+            return VK_RIGHT;
+        case SDLK_DOWN:
+            return VK_DOWN;
+        case SDLK_INSERT:
+            return VK_INSERT;
+        case SDLK_DELETE:
+            return VK_DELETE;
+        case SDLK_LSHIFT:
+        case SDLK_RSHIFT:
+            return VK_SHIFT;
+        case SDLK_LCTRL:
+        case SDLK_RCTRL:
+            return VK_CONTROL;
+        case SDLK_LALT:
+        case SDLK_RALT:
+            return VK_MENU;
+        default:
+            return 0;
+    }
+}
+
+bool TypedByVirtualKey(char32_t character) {
+    static constexpr std::u32string_view kShiftedDigits = U")!@#$%^&*( ";
+    return (character >= U'a' && character <= U'z') || (character >= U'A' && character <= U'Z') ||
+           (character >= U'0' && character <= U'9') ||
+           kShiftedDigits.find(character) != std::u32string_view::npos;
+}
+
+}  // namespace platform::display

@@ -1,0 +1,239 @@
+// The screen's presenters: screenshots of the composed screen, and the SDL window driven
+// by synthetic events under a virtual X server.
+#include "display/display.h"
+#include "display/busy_indicator.h"
+#include "display/composed_frame.h"
+#include "display/framebuffer.h"
+#include "display/png_file.h"
+#include "gdi/screen_dc.h"
+
+#include <windows.h>
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace display = platform::display;
+
+std::filesystem::path TemporaryFile(const char* name) {
+    return std::filesystem::temp_directory_path() /
+           (std::string("tessalink_gdi_") + std::to_string(getpid()) + "_" + name);
+}
+
+TEST(Display, ScreenshotHoldsTheScreenAndTheBusyRingOverIt) {
+    HDC dc = platform::gdi::CreateScreenDC(POINT{0, 0}, {RECT{0, 0, 240, 320}});
+    const RECT all{0, 0, 240, 320};
+    FillRect(dc, &all, GetSysColorBrush(COLOR_WINDOW));
+    const RECT bar{0, 0, 240, 26};
+    FillRect(dc, &bar, GetSysColorBrush(COLOR_HIGHLIGHT));
+    SetPixel(dc, 239, 319, RGB(255, 0, 0));
+    platform::gdi::DeleteScreenDC(dc);
+
+    const auto path = TemporaryFile("shot.png");
+    display::SetBusy(false);
+    ASSERT_TRUE(display::SaveScreenshot(path.string()));
+    auto image = display::ReadPng(path.string());
+    ASSERT_TRUE(image.has_value());
+    ASSERT_EQ(image->width, 240);
+    ASSERT_EQ(image->height, 320);
+    {
+        auto& screen = display::Screen();
+        auto lock = screen.Lock();
+        EXPECT_EQ(image->pixels, screen.Snapshot());
+    }
+    EXPECT_EQ(image->pixels[5 * 240 + 5], 0x000080u) << "navy highlight, as 0x00RRGGBB";
+    EXPECT_EQ(image->pixels[319 * 240 + 239], 0xFF0000u);
+
+    display::SetBusy(true);
+    ASSERT_TRUE(display::SaveScreenshot(path.string()));
+    display::SetBusy(false);
+    image = display::ReadPng(path.string());
+    ASSERT_TRUE(image.has_value());
+    int changed = 0;
+    {
+        auto& screen = display::Screen();
+        auto lock = screen.Lock();
+        const auto pixels = screen.Snapshot();
+        for (std::size_t i = 0; i < pixels.size(); ++i) {
+            changed += pixels[i] != image->pixels[i] ? 1 : 0;
+        }
+        EXPECT_EQ(pixels[160 * 240 + 120], 0xFFFFFFu) << "the ring never touches the screen";
+    }
+    EXPECT_GT(changed, 200) << "the ring is drawn in the screenshot";
+    EXPECT_LT(changed, 40 * 40);
+    EXPECT_EQ(image->pixels[160 * 240 + 120], 0xFFFFFFu) << "the ring's hole shows the screen";
+    std::filesystem::remove(path);
+
+    EXPECT_FALSE(display::SaveScreenshot("/nonexistent-directory/shot.png"));
+    EXPECT_FALSE(display::ReadPng("/nonexistent-directory/shot.png").has_value());
+}
+
+TEST(Display, NamesAndTheHeadlessDisplay) {
+    EXPECT_EQ(display::ParseDisplayKind("window"), display::DisplayKind::Window);
+    EXPECT_EQ(display::ParseDisplayKind("headless"), display::DisplayKind::Headless);
+    EXPECT_FALSE(display::ParseDisplayKind("Window").has_value());
+    auto headless = display::CreateDisplay(display::DisplayKind::Headless, {});
+    std::string error;
+    EXPECT_TRUE(headless->Start(error));
+    headless->Stop();
+}
+
+// Runs Xvfb on a free display number for the test's duration.
+class VirtualXServer {
+  public:
+    VirtualXServer() {
+        for (int number = 90; number < 110 && pid_ == 0; ++number) {
+            if (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number))) {
+                continue;
+            }
+            name_ = ":" + std::to_string(number);
+            std::vector<std::string> args = {"Xvfb",       name_,       "-screen", "0",
+                                             "640x800x24", "-nolisten", "tcp"};
+            std::vector<char*> argv;
+            for (auto& arg : args) {
+                argv.push_back(arg.data());
+            }
+            argv.push_back(nullptr);
+            pid_t pid = 0;
+            if (posix_spawnp(&pid, "Xvfb", nullptr, nullptr, argv.data(), environ) == 0) {
+                pid_ = pid;
+            }
+        }
+        // The server is ready when its socket appears.
+        const auto socket = "/tmp/.X11-unix/X" + name_.substr(1);
+        for (int i = 0; i < 100 && pid_ && !std::filesystem::exists(socket); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
+    ~VirtualXServer() {
+        if (pid_) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    bool Running() const { return pid_ != 0; }
+    const std::string& Name() const { return name_; }
+
+  private:
+    pid_t pid_ = 0;
+    std::string name_;
+};
+
+bool XvfbInstalled() {
+    const char* path = std::getenv("PATH");
+    std::string directories = path ? path : "/usr/bin";
+    std::size_t start = 0;
+    while (start <= directories.size()) {
+        const std::size_t end = std::min(directories.find(':', start), directories.size());
+        if (access((directories.substr(start, end - start) + "/Xvfb").c_str(), X_OK) == 0) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
+TEST(Display, WindowTurnsMouseAndKeysIntoStylusAndKeys) {
+    if (!XvfbInstalled()) {
+        GTEST_SKIP() << "Xvfb is not installed (Debian package xvfb)";
+    }
+    VirtualXServer server;
+    ASSERT_TRUE(server.Running());
+    setenv("DISPLAY", server.Name().c_str(), 1);
+    unsetenv("WAYLAND_DISPLAY");
+    ASSERT_TRUE(display::DesktopDisplayAvailable());
+
+    std::mutex mutex;
+    std::vector<std::string> seen;
+    auto record = [&](std::string what) {
+        std::lock_guard lock(mutex);
+        seen.push_back(std::move(what));
+    };
+    display::DisplayOptions options;
+    options.scale = 3;
+    options.input.stylus = [&](display::StylusAction action, int x, int y) {
+        record("stylus " + std::to_string(int(action)) + " " + std::to_string(x) + " " +
+               std::to_string(y));
+    };
+    options.input.key = [&](UINT vk, bool down) {
+        record("key " + std::to_string(vk) + (down ? " down" : " up"));
+    };
+    options.input.character = [&](char16_t c) { record("char " + std::to_string(int(c))); };
+    options.input.quit_requested = [&] { record("quit"); };
+    auto window = display::CreateDisplay(display::DisplayKind::Window, options);
+    std::string error;
+    ASSERT_TRUE(window->Start(error)) << error;
+
+    auto push = [](SDL_Event event) { SDL_PushEvent(&event); };
+    SDL_Event event{};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.x = 30;
+    event.motion.y = 30;
+    push(event);  // no stylus yet: hovering is not a move
+    event = {};
+    event.type = SDL_MOUSEBUTTONDOWN;
+    event.button.button = SDL_BUTTON_LEFT;
+    event.button.x = 300;
+    event.button.y = 601;
+    push(event);
+    event = {};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.x = 3000;
+    event.motion.y = 12;
+    push(event);
+    event = {};
+    event.type = SDL_MOUSEBUTTONUP;
+    event.button.button = SDL_BUTTON_LEFT;
+    event.button.x = 303;
+    event.button.y = 603;
+    push(event);
+    event = {};
+    event.type = SDL_KEYDOWN;
+    event.key.keysym.sym = SDLK_a;
+    push(event);
+    event.type = SDL_KEYUP;
+    push(event);
+    event = {};
+    event.type = SDL_TEXTINPUT;
+    std::snprintf(event.text.text, sizeof(event.text.text), "a\xC3\xA9");  // "aé"
+    push(event);
+    event = {};
+    event.type = SDL_QUIT;
+    push(event);
+
+    for (int i = 0; i < 200; ++i) {
+        {
+            std::lock_guard lock(mutex);
+            if (!seen.empty() && seen.back() == "quit") {
+                break;
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    window->Stop();
+    window->Stop();
+    const std::vector<std::string> expected = {"stylus 0 100 200",
+                                               "stylus 1 239 4",
+                                               "stylus 2 101 201",
+                                               "key 65 down",
+                                               "key 65 up",
+                                               "char 233",
+                                               "quit"};
+    EXPECT_EQ(seen, expected);
+}
+
+}  // namespace
