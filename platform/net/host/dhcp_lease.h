@@ -19,6 +19,11 @@ struct DhcpLease {
     std::int64_t expires = 0;
 };
 
+// A lease from `server` (0.0.0.0 when unknown) obtained at `written`, for
+// `seconds` when known and within the 32 bits DHCP gives a lease time.
+DhcpLease LeaseFrom(std::optional<Ipv4> server, std::int64_t written,
+                    std::optional<std::uint64_t> seconds);
+
 // dhcpcd's lease file: the server's raw reply (a BOOTP message with DHCP options).
 // `written` is the file's modification time, which is when the last ACK came.
 std::optional<DhcpLease> ParseDhcpcdLease(std::span<const std::uint8_t> packet,

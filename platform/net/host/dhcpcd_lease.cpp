@@ -37,8 +37,8 @@ std::optional<DhcpLease> ParseDhcpcdLease(std::span<const std::uint8_t> packet,
         std::memcmp(packet.data() + kCookieOffset, kMagicCookie.data(), kMagicCookie.size()) != 0) {
         return std::nullopt;
     }
-    DhcpLease lease;
-    lease.obtained = written;
+    std::optional<Ipv4> server;
+    std::optional<std::uint64_t> leaseSeconds;
     std::size_t position = kOptionsOffset;
     while (position < packet.size() && packet[position] != kOptionEnd) {
         const std::uint8_t code = packet[position];
@@ -53,14 +53,15 @@ std::optional<DhcpLease> ParseDhcpcdLease(std::span<const std::uint8_t> packet,
         const std::uint8_t length = packet[position + 1];
         const std::uint8_t* value = packet.data() + position + 2;
         if (code == kOptionServerId && length == 4) {
-            std::memcpy(&lease.server, value, sizeof lease.server);
+            Ipv4 address = 0;
+            std::memcpy(&address, value, sizeof address);
+            server = address;
         } else if (code == kOptionLeaseTime && length == 4) {
-            // An infinite lease (0xFFFFFFFF) ends in 2106, which is what it means.
-            lease.expires = written + BigEndian32(value);
+            leaseSeconds = BigEndian32(value);
         }
         position += 2 + length;
     }
-    return lease;
+    return LeaseFrom(server, written, leaseSeconds);
 }
 
 std::optional<DhcpLease> ParseDhcpcdVariables(std::string_view text, std::int64_t written) {
@@ -87,13 +88,7 @@ std::optional<DhcpLease> ParseDhcpcdVariables(std::string_view text, std::int64_
     if (!server && !leaseSeconds) {
         return std::nullopt;
     }
-    DhcpLease lease;
-    lease.server = server.value_or(0);
-    lease.obtained = written;
-    if (leaseSeconds && *leaseSeconds <= 0xFFFFFFFFu) {
-        lease.expires = written + static_cast<std::int64_t>(*leaseSeconds);
-    }
-    return lease;
+    return LeaseFrom(server, written, leaseSeconds);
 }
 
 }  // namespace platform::net::host

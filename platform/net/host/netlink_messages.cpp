@@ -48,11 +48,24 @@ const nlmsghdr* WholeMessage(NetlinkMessage message, std::size_t familyHeaderSiz
     return header;
 }
 
+// The message's attributes, or nothing when one runs past the message's end: a
+// record cut short is skipped whole rather than half read.
 template <std::size_t Count>
-AttributeTable<Count> Attributes(const nlmsghdr* header, std::size_t familyHeaderSize) {
+std::optional<AttributeTable<Count>> Attributes(const nlmsghdr* header,
+                                                std::size_t familyHeaderSize) {
     AttributeTable<Count> table{};
-    // A truncated attribute ends the walk; the ones before it still count.
-    mnl_attr_parse(header, static_cast<unsigned>(familyHeaderSize), StoreAttribute<Count>, &table);
+    const auto* attribute =
+        static_cast<const nlattr*>(mnl_nlmsg_get_payload_offset(header, familyHeaderSize));
+    const auto* end = reinterpret_cast<const char*>(header) + header->nlmsg_len;
+    auto remaining = static_cast<int>(end - reinterpret_cast<const char*>(attribute));
+    while (mnl_attr_ok(attribute, remaining)) {
+        StoreAttribute<Count>(attribute, &table);
+        remaining -= static_cast<int>(MNL_ALIGN(attribute->nla_len));
+        attribute = mnl_attr_next(attribute);
+    }
+    if (remaining > 0) {
+        return std::nullopt;
+    }
     return table;
 }
 
@@ -139,7 +152,11 @@ std::optional<LinkRecord> ParseLinkMessage(NetlinkMessage message) {
         return std::nullopt;
     }
     const auto* info = static_cast<const ifinfomsg*>(mnl_nlmsg_get_payload(header));
-    const auto attributes = Attributes<IFLA_MAX + 1>(header, sizeof(ifinfomsg));
+    const auto found = Attributes<IFLA_MAX + 1>(header, sizeof(ifinfomsg));
+    if (!found) {
+        return {};
+    }
+    const auto& attributes = *found;
     LinkRecord link;
     link.index = static_cast<std::uint32_t>(info->ifi_index);
     link.hardwareType = info->ifi_type;
@@ -164,7 +181,11 @@ std::optional<AddressRecord> ParseAddressMessage(NetlinkMessage message) {
     if (info->ifa_family != AF_INET || info->ifa_prefixlen > 32) {
         return std::nullopt;
     }
-    const auto attributes = Attributes<IFA_MAX + 1>(header, sizeof(ifaddrmsg));
+    const auto found = Attributes<IFA_MAX + 1>(header, sizeof(ifaddrmsg));
+    if (!found) {
+        return {};
+    }
+    const auto& attributes = *found;
     // IFA_ADDRESS is the peer on point-to-point links; IFA_LOCAL is always our own.
     auto own = Address(attributes[IFA_LOCAL]);
     if (!own) {
@@ -197,7 +218,11 @@ std::vector<DefaultGateway> ParseDefaultRouteMessage(NetlinkMessage message) {
     if (route->rtm_family != AF_INET || route->rtm_dst_len != 0 || route->rtm_type != RTN_UNICAST) {
         return {};
     }
-    const auto attributes = Attributes<RTA_MAX + 1>(header, sizeof(rtmsg));
+    const auto found = Attributes<RTA_MAX + 1>(header, sizeof(rtmsg));
+    if (!found) {
+        return {};
+    }
+    const auto& attributes = *found;
     // Table numbers above 255 only fit the attribute.
     if (U32(attributes[RTA_TABLE]).value_or(route->rtm_table) != RT_TABLE_MAIN) {
         return {};
@@ -237,7 +262,11 @@ std::optional<NeighbourRow> ParseNeighbourMessage(NetlinkMessage message) {
     if (neighbour->ndm_family != AF_INET) {
         return std::nullopt;
     }
-    const auto attributes = Attributes<NDA_MAX + 1>(header, sizeof(ndmsg));
+    const auto found = Attributes<NDA_MAX + 1>(header, sizeof(ndmsg));
+    if (!found) {
+        return {};
+    }
+    const auto& attributes = *found;
     const auto destination = Address(attributes[NDA_DST]);
     if (!destination) {
         return std::nullopt;

@@ -40,13 +40,7 @@ std::optional<DhcpLease> ParseNetworkdLease(std::string_view text, std::int64_t 
     } else if (!lifetime && t1) {
         lifetime = *t1 * 2;
     }
-    DhcpLease lease;
-    lease.server = server.value_or(0);
-    lease.obtained = written;
-    if (lifetime && *lifetime <= 0xFFFFFFFFu) {
-        lease.expires = written + static_cast<std::int64_t>(*lifetime);
-    }
-    return lease;
+    return LeaseFrom(server, written, lifetime);
 }
 
 }  // namespace platform::net::host

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <fstream>
+#include <system_error>
 
 namespace platform::net::host {
 namespace {
@@ -14,6 +15,11 @@ constexpr std::size_t kLargestFile = 1 << 20;
 }  // namespace
 
 std::optional<std::string> ReadSmallFile(const std::filesystem::path& path) {
+    // A directory opens as a stream that reads nothing; it is not a file to us.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return std::nullopt;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         return std::nullopt;
