@@ -35,8 +35,8 @@ void ReadDisplayName(const IP_ADAPTER_INFO& info, WCHAR (&displayName)[kDisplayN
         type == REG_SZ) {
         // One character more than the value, zeroed, so a value stored without its
         // terminator still ends; a name longer than the field is cut when copied.
-        QueryBuffer value(size + sizeof(WCHAR));
-        if (value.Allocated() &&
+        QueryBuffer value;
+        if (value.Allocate(size + sizeof(WCHAR)) &&
             RegQueryValueExW(key, kDisplayNameValue, nullptr, &type, value.As<BYTE>(), &size) ==
                 ERROR_SUCCESS &&
             value.As<WCHAR>()[0] != 0) {
@@ -67,6 +67,21 @@ void ReadSpeed(AdapterRecord& record) {
     }
 }
 
+enum class AdapterChain { NoneReported, QueryFailed, Read };
+
+// The library's two calls: a probe for the size, then the read into a buffer of it.
+AdapterChain ReadAdapterChain(QueryBuffer& buffer) {
+    ULONG size = 0;
+    if (GetAdaptersInfo(nullptr, &size) == NO_ERROR) {
+        return AdapterChain::NoneReported;
+    }
+    if (!buffer.Allocate(size) ||
+        GetAdaptersInfo(buffer.As<IP_ADAPTER_INFO>(), &size) != NO_ERROR) {
+        return AdapterChain::QueryFailed;
+    }
+    return AdapterChain::Read;
+}
+
 }  // namespace
 
 AdapterSnapshot& AdapterSnapshot::Instance() {
@@ -88,13 +103,14 @@ void AdapterSnapshot::ReleaseRecords() {
 
 bool AdapterSnapshot::ReadAdapters() {
     ReleaseRecords();
-    ULONG size = 0;
-    if (GetAdaptersInfo(nullptr, &size) == NO_ERROR) {
-        return true;
-    }
-    QueryBuffer buffer(size);
-    if (!buffer.Allocated() || GetAdaptersInfo(buffer.As<IP_ADAPTER_INFO>(), &size) != NO_ERROR) {
-        return false;
+    QueryBuffer buffer;
+    switch (ReadAdapterChain(buffer)) {
+        case AdapterChain::NoneReported:
+            return true;
+        case AdapterChain::QueryFailed:
+            return false;
+        case AdapterChain::Read:
+            break;
     }
     AdapterRecord** tail = &head_;
     for (const IP_ADAPTER_INFO* info = buffer.As<IP_ADAPTER_INFO>(); info != nullptr;
@@ -114,12 +130,8 @@ bool AdapterSnapshot::ReadAdapters() {
 }
 
 bool AdapterSnapshot::UpdateAdapter(AdapterRecord& record) {
-    ULONG size = 0;
-    if (GetAdaptersInfo(nullptr, &size) == NO_ERROR) {
-        return false;
-    }
-    QueryBuffer buffer(size);
-    if (!buffer.Allocated() || GetAdaptersInfo(buffer.As<IP_ADAPTER_INFO>(), &size) != NO_ERROR) {
+    QueryBuffer buffer;
+    if (ReadAdapterChain(buffer) != AdapterChain::Read) {
         return false;
     }
     for (const IP_ADAPTER_INFO* info = buffer.As<IP_ADAPTER_INFO>(); info != nullptr;
@@ -176,8 +188,8 @@ void AdapterSnapshot::ReadNetworkParams() {
     if (GetNetworkParams(nullptr, &size) != ERROR_BUFFER_OVERFLOW) {
         return;
     }
-    QueryBuffer buffer(size);
-    if (!buffer.Allocated() || GetNetworkParams(buffer.As<FIXED_INFO>(), &size) != NO_ERROR) {
+    QueryBuffer buffer;
+    if (!buffer.Allocate(size) || GetNetworkParams(buffer.As<FIXED_INFO>(), &size) != NO_ERROR) {
         return;
     }
     const FIXED_INFO& info = *buffer.As<FIXED_INFO>();

@@ -6,8 +6,7 @@
 
 class QueryBuffer {
   public:
-    // Zero bytes, or memory the system cannot give, leave the buffer unallocated.
-    explicit QueryBuffer(ULONG size) : memory_(size == 0 ? nullptr : LocalAlloc(LPTR, size)) {}
+    QueryBuffer() = default;
     QueryBuffer(const QueryBuffer&) = delete;
     QueryBuffer& operator=(const QueryBuffer&) = delete;
     ~QueryBuffer() {
@@ -16,7 +15,13 @@ class QueryBuffer {
         }
     }
 
-    bool Allocated() const { return memory_ != nullptr; }
+    // Zero bytes, or memory the system cannot give, leave the buffer unallocated: false.
+    bool Allocate(ULONG size) {
+        if (memory_ == nullptr && size != 0) {
+            memory_ = LocalAlloc(LPTR, size);
+        }
+        return memory_ != nullptr;
+    }
     template <typename Record>
     Record* As() const {
         return static_cast<Record*>(memory_);

@@ -25,9 +25,9 @@ bool ArpTable::Refresh() {
     if (size == 0) {
         return false;
     }
-    QueryBuffer buffer(size);
+    QueryBuffer buffer;
     // A table that grew since the probe fails here; the next refresh reads again.
-    if (!buffer.Allocated() ||
+    if (!buffer.Allocate(size) ||
         GetIpNetTable(buffer.As<MIB_IPNETTABLE>(), &size, TRUE) != NO_ERROR) {
         return false;
     }

@@ -44,6 +44,8 @@ TEST_F(LeaseTimeTest, LocalTimeFollowsTheZoneAndItsDaylightRule) {
         // Daylight time across the new year, as in the southern hemisphere.
         {kSouthern, 1673748000, 2023, 1, 15, 13, 0},
         {kSouthern, 1689386400, 2023, 7, 15, 12, 0},
+        // A daylight time no different from standard time changes nothing.
+        {"XST5XDT5,M4.1.0/2,M10.5.0/2", 1689440400, 2023, 7, 15, 12, 0},
         // April 2023 has four Wednesdays: "week 5" is the last of them, the 26th.
         {"XST5XDT,M4.5.3/2,M10.5.0/2", 1682528400, 2023, 4, 26, 13, 0},
         {"XST5XDT,M4.5.3/2,M10.5.0/2", 1682442000, 2023, 4, 25, 12, 0},
