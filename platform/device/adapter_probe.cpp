@@ -3,6 +3,7 @@
 #include <iphlpapi.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "device/probe_fields.h"
@@ -98,23 +99,20 @@ json Adapter(const IP_ADAPTER_INFO& info) {
 }  // namespace
 
 json ProbeAdapters() {
-    // The program's own sequence: a size probe, then one read into a buffer that size.
-    ULONG size = 0;
-    DWORD result = GetAdaptersInfo(nullptr, &size);
-    if (result == ERROR_NO_DATA) {
+    const ProbedRead read = ReadWithSizeProbe(
+        [](void* buffer, PULONG size) {
+            return GetAdaptersInfo(static_cast<PIP_ADAPTER_INFO>(buffer), size);
+        },
+        ERROR_BUFFER_OVERFLOW);
+    if (read.error == ERROR_NO_DATA) {
         return json::array();
     }
-    if (result != ERROR_BUFFER_OVERFLOW) {
-        return {{"error", result}};
-    }
-    auto buffer = RecordBuffer(size);
-    auto* first = reinterpret_cast<PIP_ADAPTER_INFO>(buffer.data());
-    result = GetAdaptersInfo(first, &size);
-    if (result != NO_ERROR) {
-        return {{"error", result}};
+    if (read.error != NO_ERROR) {
+        return {{"error", read.error}};
     }
     json adapters = json::array();
-    for (const IP_ADAPTER_INFO* info = first; info != nullptr; info = info->Next) {
+    for (const IP_ADAPTER_INFO* info = read.Records<IP_ADAPTER_INFO>(); info != nullptr;
+         info = info->Next) {
         adapters.push_back(Adapter(*info));
     }
     return adapters;

@@ -3,6 +3,8 @@
 #include <iphlpapi.h>
 #include <windows.h>
 
+#include <algorithm>
+
 #include "device/adapter_probe.h"
 #include "device/probe_fields.h"
 
@@ -15,17 +17,15 @@ namespace {
 using nlohmann::json;
 
 json NetworkParameters() {
-    ULONG size = 0;
-    DWORD result = GetNetworkParams(nullptr, &size);
-    if (result != ERROR_BUFFER_OVERFLOW) {
-        return {{"error", result}};
+    const ProbedRead read = ReadWithSizeProbe(
+        [](void* buffer, PULONG size) {
+            return GetNetworkParams(static_cast<PFIXED_INFO>(buffer), size);
+        },
+        ERROR_BUFFER_OVERFLOW);
+    if (read.error != NO_ERROR) {
+        return {{"error", read.error}};
     }
-    auto buffer = RecordBuffer(size);
-    auto* info = reinterpret_cast<PFIXED_INFO>(buffer.data());
-    result = GetNetworkParams(info, &size);
-    if (result != NO_ERROR) {
-        return {{"error", result}};
-    }
+    const FIXED_INFO* info = read.Records<FIXED_INFO>();
     json servers = json::array();
     for (const IP_ADDR_STRING* entry = &info->DnsServerList; entry != nullptr;
          entry = entry->Next) {
@@ -40,20 +40,18 @@ json NetworkParameters() {
 }
 
 json ArpTable() {
-    ULONG size = 0;
-    DWORD result = GetIpNetTable(nullptr, &size, TRUE);
-    if (result == ERROR_NO_DATA) {
+    const ProbedRead read = ReadWithSizeProbe(
+        [](void* buffer, PULONG size) {
+            return GetIpNetTable(static_cast<PMIB_IPNETTABLE>(buffer), size, TRUE);
+        },
+        ERROR_INSUFFICIENT_BUFFER);
+    if (read.error == ERROR_NO_DATA) {
         return json::array();
     }
-    if (result != ERROR_INSUFFICIENT_BUFFER) {
-        return {{"error", result}};
+    if (read.error != NO_ERROR) {
+        return {{"error", read.error}};
     }
-    auto buffer = RecordBuffer(size);
-    auto* table = reinterpret_cast<PMIB_IPNETTABLE>(buffer.data());
-    result = GetIpNetTable(table, &size, TRUE);
-    if (result != NO_ERROR) {
-        return {{"error", result}};
-    }
+    const MIB_IPNETTABLE* table = read.Records<MIB_IPNETTABLE>();
     json rows = json::array();
     for (DWORD i = 0; i < table->dwNumEntries; ++i) {
         const MIB_IPNETROW& row = table->table[i];

@@ -7,8 +7,17 @@
 
 namespace platform::device {
 
-std::vector<std::max_align_t> RecordBuffer(ULONG size) {
-    return std::vector<std::max_align_t>(size / sizeof(std::max_align_t) + 1);
+ProbedRead ReadWithSizeProbe(const std::function<DWORD(void* buffer, PULONG size)>& query,
+                             DWORD overflowError) {
+    ProbedRead read;
+    ULONG size = 0;
+    read.error = query(nullptr, &size);
+    if (read.error != overflowError) {
+        return read;
+    }
+    read.buffer.resize(size / sizeof(std::max_align_t) + 1);
+    read.error = query(read.buffer.data(), &size);
+    return read;
 }
 
 std::string FieldText(const char* field, std::size_t width) {

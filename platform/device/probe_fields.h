@@ -6,13 +6,26 @@
 
 #include <cstddef>
 #include <ctime>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace platform::device {
 
-// A buffer of at least `size` bytes, aligned for any record.
-std::vector<std::max_align_t> RecordBuffer(ULONG size);
+// The program's way of reading a table: a size probe, then one read into a buffer of
+// the size the probe reported. `query` is the IP Helper call, `overflowError` the code
+// its probe answers with.
+struct ProbedRead {
+    std::vector<std::max_align_t> buffer;  // aligned for any record.
+    DWORD error = NO_ERROR;                // of the probe or the read.
+
+    template <typename Record>
+    const Record* Records() const {
+        return reinterpret_cast<const Record*>(buffer.data());
+    }
+};
+ProbedRead ReadWithSizeProbe(const std::function<DWORD(void* buffer, PULONG size)>& query,
+                             DWORD overflowError);
 
 // A char field up to its terminator, never past its width.
 std::string FieldText(const char* field, std::size_t width);

@@ -31,7 +31,9 @@ MIB_IPNETROW ToRow(const NeighbourRow& neighbour) {
 
 }  // namespace
 
-IpNetTableImage::IpNetTableImage(const std::vector<NeighbourRow>& rows, bool sorted) {
+IpNetTableImage::IpNetTableImage(const std::vector<NeighbourRow>& rows, bool sorted,
+                                 void* destination)
+    : destination_(destination) {
     std::transform(rows.begin(), rows.end(), std::back_inserter(rows_), ToRow);
     if (sorted) {
         // By address; the same address on two interfaces, lower interface index first.
@@ -48,8 +50,8 @@ std::size_t IpNetTableImage::Bytes() const {
     return offsetof(MIB_IPNETTABLE, table) + rows_.size() * sizeof(MIB_IPNETROW);
 }
 
-void IpNetTableImage::CopyTo(void* destination) const {
-    auto* bytes = static_cast<std::byte*>(destination);
+void IpNetTableImage::CopyToDestination() const {
+    auto* bytes = static_cast<std::byte*>(destination_);
     const DWORD count = static_cast<DWORD>(rows_.size());
     std::memcpy(bytes, &count, sizeof count);
     std::memcpy(bytes + offsetof(MIB_IPNETTABLE, table), rows_.data(),

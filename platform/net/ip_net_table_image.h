@@ -12,13 +12,15 @@ namespace platform::net {
 
 class IpNetTableImage {
   public:
-    // sorted: order the rows by address, as the caller's bOrder asks.
-    IpNetTableImage(const std::vector<NeighbourRow>& rows, bool sorted);
+    // sorted: order the rows by address, as the caller's bOrder asks. destination: the
+    // caller's buffer (null while only the size is wanted).
+    IpNetTableImage(const std::vector<NeighbourRow>& rows, bool sorted, void* destination);
 
     std::size_t Bytes() const;
-    void CopyTo(void* destination) const;
+    void CopyToDestination() const;
 
   private:
+    void* destination_ = nullptr;
     std::vector<MIB_IPNETROW> rows_;
 };
 

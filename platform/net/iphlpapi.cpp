@@ -11,7 +11,7 @@
 #include "net/network_backend.h"
 
 using platform::net::Backend;
-using platform::net::CheckCallerBuffer;
+using platform::net::DeliverImage;
 
 extern "C" DWORD WINAPI GetAdaptersInfo(PIP_ADAPTER_INFO pAdapterInfo, PULONG pOutBufLen) {
     if (pOutBufLen == nullptr) {
@@ -25,12 +25,7 @@ extern "C" DWORD WINAPI GetAdaptersInfo(PIP_ADAPTER_INFO pAdapterInfo, PULONG pO
         return ERROR_NO_DATA;
     }
     const platform::net::AdapterInfoImage image(adapters.value(), pAdapterInfo);
-    const DWORD check =
-        CheckCallerBuffer(pAdapterInfo, pOutBufLen, image.Bytes(), ERROR_BUFFER_OVERFLOW);
-    if (check == NO_ERROR) {
-        image.CopyToDestination();
-    }
-    return check;
+    return DeliverImage(image, pAdapterInfo, pOutBufLen, ERROR_BUFFER_OVERFLOW);
 }
 
 extern "C" DWORD WINAPI GetIfEntry(PMIB_IFROW pIfRow) {
@@ -54,12 +49,7 @@ extern "C" DWORD WINAPI GetNetworkParams(PFIXED_INFO pFixedInfo, PULONG pOutBufL
         return parameters.error();
     }
     const platform::net::FixedInfoImage image(parameters.value(), pFixedInfo);
-    const DWORD check =
-        CheckCallerBuffer(pFixedInfo, pOutBufLen, image.Bytes(), ERROR_BUFFER_OVERFLOW);
-    if (check == NO_ERROR) {
-        image.CopyToDestination();
-    }
-    return check;
+    return DeliverImage(image, pFixedInfo, pOutBufLen, ERROR_BUFFER_OVERFLOW);
 }
 
 extern "C" DWORD WINAPI GetIpNetTable(PMIB_IPNETTABLE pIpNetTable, PULONG pdwSize, BOOL bOrder) {
@@ -74,11 +64,6 @@ extern "C" DWORD WINAPI GetIpNetTable(PMIB_IPNETTABLE pIpNetTable, PULONG pdwSiz
     if (rows.value().empty()) {
         return ERROR_NO_DATA;
     }
-    const platform::net::IpNetTableImage image(rows.value(), bOrder != FALSE);
-    const DWORD check =
-        CheckCallerBuffer(pIpNetTable, pdwSize, image.Bytes(), ERROR_INSUFFICIENT_BUFFER);
-    if (check == NO_ERROR) {
-        image.CopyTo(pIpNetTable);
-    }
-    return check;
+    const platform::net::IpNetTableImage image(rows.value(), bOrder != FALSE, pIpNetTable);
+    return DeliverImage(image, pIpNetTable, pdwSize, ERROR_INSUFFICIENT_BUFFER);
 }

@@ -25,6 +25,13 @@ class ScenarioNode {
     ScenarioNode Required(std::string_view key) const;
     std::optional<ScenarioNode> Optional(std::string_view key) const;
     std::vector<std::pair<std::string, ScenarioNode>> Members() const;
+    // Sets `field` from the member `key`, read by `read`, when the member is there.
+    template <typename T>
+    void ReadOptional(std::string_view key, T& field, T (ScenarioNode::*read)() const) const {
+        if (const auto member = Optional(key)) {
+            field = ((*member).*read)();
+        }
+    }
 
     std::vector<ScenarioNode> Elements() const;
 

@@ -88,15 +88,9 @@ class ScenarioBuilder {
     void ReadHost(const ScenarioNode& node) {
         node.AllowKeys({"hostName", "domain", "dnsServers", "currentDnsServer"});
         NetworkParameters& host = scenario_.host;
-        if (const auto name = node.Optional("hostName")) {
-            host.hostName = name->String();
-        }
-        if (const auto domain = node.Optional("domain")) {
-            host.domainName = domain->String();
-        }
-        if (const auto servers = node.Optional("dnsServers")) {
-            host.dnsServers = servers->AddressList();
-        }
+        node.ReadOptional("hostName", host.hostName, &ScenarioNode::String);
+        node.ReadOptional("domain", host.domainName, &ScenarioNode::String);
+        node.ReadOptional("dnsServers", host.dnsServers, &ScenarioNode::AddressList);
         if (const auto current = node.Optional("currentDnsServer")) {
             host.currentDnsServer = current->Address();
         }

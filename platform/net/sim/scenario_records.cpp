@@ -21,29 +21,19 @@ std::vector<AddressWithMask> ReadAddresses(const ScenarioNode& node) {
 
 void ReadDhcp(const ScenarioNode& node, AdapterState& adapter) {
     node.AllowKeys({"enabled", "server", "leaseObtained", "leaseExpires"});
-    const auto enabled = node.Optional("enabled");
-    adapter.dhcpEnabled = enabled ? enabled->Bool() : true;
-    if (const auto server = node.Optional("server")) {
-        adapter.dhcpServer = server->Address();
-    }
-    if (const auto obtained = node.Optional("leaseObtained")) {
-        adapter.leaseObtained = obtained->UtcTime();
-    }
-    if (const auto expires = node.Optional("leaseExpires")) {
-        adapter.leaseExpires = expires->UtcTime();
-    }
+    adapter.dhcpEnabled = true;
+    node.ReadOptional("enabled", adapter.dhcpEnabled, &ScenarioNode::Bool);
+    node.ReadOptional("server", adapter.dhcpServer, &ScenarioNode::Address);
+    node.ReadOptional("leaseObtained", adapter.leaseObtained, &ScenarioNode::UtcTime);
+    node.ReadOptional("leaseExpires", adapter.leaseExpires, &ScenarioNode::UtcTime);
 }
 
 void ReadWins(const ScenarioNode& node, AdapterState& adapter) {
     node.AllowKeys({"enabled", "primary", "secondary"});
-    const auto enabled = node.Optional("enabled");
-    adapter.haveWins = enabled ? enabled->Bool() : true;
-    if (const auto primary = node.Optional("primary")) {
-        adapter.primaryWins = primary->Address();
-    }
-    if (const auto secondary = node.Optional("secondary")) {
-        adapter.secondaryWins = secondary->Address();
-    }
+    adapter.haveWins = true;
+    node.ReadOptional("enabled", adapter.haveWins, &ScenarioNode::Bool);
+    node.ReadOptional("primary", adapter.primaryWins, &ScenarioNode::Address);
+    node.ReadOptional("secondary", adapter.secondaryWins, &ScenarioNode::Address);
 }
 
 }  // namespace
@@ -55,9 +45,7 @@ SimAdapter ReadAdapter(const ScenarioNode& node, std::vector<RegistryEntry>& reg
     AdapterState& adapter = sim.adapter;
     adapter.name = node.Required("name").String();
     adapter.index = node.Required("index").Uint32();
-    if (const auto description = node.Optional("description")) {
-        adapter.description = description->String();
-    }
+    node.ReadOptional("description", adapter.description, &ScenarioNode::String);
     if (const auto type = node.Optional("type")) {
         adapter.type = type->NamedNumber({{"other", MIB_IF_TYPE_OTHER},
                                           {"ethernet", MIB_IF_TYPE_ETHERNET},
@@ -65,30 +53,20 @@ SimAdapter ReadAdapter(const ScenarioNode& node, std::vector<RegistryEntry>& reg
                                           {"loopback", MIB_IF_TYPE_LOOPBACK},
                                           {"wireless", IF_TYPE_IEEE80211}});
     }
-    if (const auto mac = node.Optional("mac")) {
-        adapter.hardwareAddress = mac->HardwareAddress();
-    }
+    node.ReadOptional("mac", adapter.hardwareAddress, &ScenarioNode::HardwareAddress);
     if (const auto addresses = node.Optional("addresses")) {
         adapter.addresses = ReadAddresses(*addresses);
     }
-    if (const auto gateways = node.Optional("gateways")) {
-        adapter.gateways = gateways->AddressList();
-    }
+    node.ReadOptional("gateways", adapter.gateways, &ScenarioNode::AddressList);
     if (const auto dhcp = node.Optional("dhcp")) {
         ReadDhcp(*dhcp, adapter);
     }
     if (const auto wins = node.Optional("wins")) {
         ReadWins(*wins, adapter);
     }
-    if (const auto speed = node.Optional("speed")) {
-        sim.speed = speed->Uint32();
-    }
-    if (const auto mtu = node.Optional("mtu")) {
-        sim.mtu = mtu->Uint32();
-    }
-    if (const auto up = node.Optional("up")) {
-        sim.up = up->Bool();
-    }
+    node.ReadOptional("speed", sim.speed, &ScenarioNode::Uint32);
+    node.ReadOptional("mtu", sim.mtu, &ScenarioNode::Uint32);
+    node.ReadOptional("up", sim.up, &ScenarioNode::Bool);
     if (const auto displayName = node.Optional("displayName")) {
         registry.push_back({kernel::RegistryRoot::LocalMachine,
                             u"Comm\\" + kernel::DecodeUtf8(adapter.name).text, u"DisplayName",
@@ -102,9 +80,7 @@ NeighbourRow ReadNeighbour(const ScenarioNode& node) {
     NeighbourRow row;
     row.interfaceIndex = node.Required("interface").Uint32();
     row.address = node.Required("address").Address();
-    if (const auto mac = node.Optional("mac")) {
-        row.hardwareAddress = mac->HardwareAddress();
-    }
+    node.ReadOptional("mac", row.hardwareAddress, &ScenarioNode::HardwareAddress);
     row.type = MIB_IPNET_TYPE_DYNAMIC;
     if (const auto type = node.Optional("type")) {
         row.type = type->NamedNumber({{"other", MIB_IPNET_TYPE_OTHER},
