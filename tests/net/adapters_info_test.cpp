@@ -108,8 +108,8 @@ TEST(GetAdaptersInfo, FieldsAsTheProgramReadsThem) {
     EXPECT_EQ(std::memcmp(first->Address, mac, sizeof mac), 0);
     EXPECT_TRUE(first->DhcpEnabled);
     EXPECT_STREQ(first->DhcpServer.IpAddress.String, "192.168.1.1");
-    EXPECT_EQ(first->LeaseObtained, 1764921600);
-    EXPECT_EQ(first->LeaseExpires, 1764921600 + 86400);
+    EXPECT_EQ(first->LeaseObtained, 1796457600);  // 2026-12-05T08:00:00Z
+    EXPECT_EQ(first->LeaseExpires, 1796457600 + 86400);
     EXPECT_TRUE(first->HaveWins);
     EXPECT_STREQ(first->PrimaryWinsServer.IpAddress.String, "192.168.1.5");
     EXPECT_STREQ(first->SecondaryWinsServer.IpAddress.String, "");
