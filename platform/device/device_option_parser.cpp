@@ -1,5 +1,7 @@
 #include "device/device_option_parser.h"
 
+#include <charconv>
+
 #include "kernel/device_zone.h"
 
 namespace platform::device {
@@ -31,6 +33,47 @@ OptionParser MakeDeviceOptionParser(DeviceOptions& options) {
     parser.AddValue("locale", "NAME", "the device's locale for dates and times (\"de_DE.UTF-8\")",
                     [&options](const std::string& value) -> std::optional<std::string> {
                         options.locale = value;
+                        return std::nullopt;
+                    });
+    parser.AddValue("display", "window|headless",
+                    "show the screen in a desktop window, or keep it in memory (default: a "
+                    "window when a desktop is there, else headless for a script)",
+                    [&options](const std::string& value) -> std::optional<std::string> {
+                        options.display = display::ParseDisplayKind(value);
+                        if (!options.display) {
+                            return "'" + value + "' is not a display (window, headless)";
+                        }
+                        return std::nullopt;
+                    });
+    parser.AddValue("scale", "N", "window pixels per screen pixel (1 to 8, default 2)",
+                    [&options](const std::string& value) -> std::optional<std::string> {
+                        int scale = 0;
+                        const auto [end, failure] =
+                            std::from_chars(value.data(), value.data() + value.size(), scale);
+                        if (failure != std::errc{} || end != value.data() + value.size() ||
+                            scale < 1 || scale > 8) {
+                            return "'" + value + "' is not a scale from 1 to 8";
+                        }
+                        options.scale = scale;
+                        return std::nullopt;
+                    });
+    parser.AddValue("script", "FILE|-",
+                    "drive the device with automation commands from a file, or from standard "
+                    "input as they arrive",
+                    [&options](const std::string& value) -> std::optional<std::string> {
+                        if (value.empty()) {
+                            return "give a script file, or - for standard input";
+                        }
+                        options.script = value;
+                        return std::nullopt;
+                    });
+    parser.AddValue("clock", "HH:MM|YYYY-MM-DDTHH:MM[:SS]Z",
+                    "freeze the device clock at a local time of day today, or at a UTC instant",
+                    [&options](const std::string& value) -> std::optional<std::string> {
+                        options.clock = kernel::ClockSetting::Parse(value);
+                        if (!options.clock) {
+                            return "'" + value + "' is not a time (HH:MM or YYYY-MM-DDTHH:MMZ)";
+                        }
                         return std::nullopt;
                     });
     parser.AddFlag("help", "show this help and exit", [&options] { options.help = true; });

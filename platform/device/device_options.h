@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "display/display.h"
+#include "kernel/clock_setting.h"
+
 namespace platform::device {
 
 struct DeviceOptions {
@@ -13,6 +16,11 @@ struct DeviceOptions {
     bool help = false;
     std::optional<std::string> timeZone;  // over the system's and the scenario's.
     std::optional<std::string> locale;
+    // Nothing: a window when a desktop is there, else headless for a script.
+    std::optional<display::DisplayKind> display;
+    int scale = 2;
+    std::optional<std::string> script;  // a file, or "-" for standard input
+    std::optional<kernel::ClockSetting> clock;
     std::vector<std::string> programArguments;
 };
 

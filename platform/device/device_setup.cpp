@@ -42,6 +42,9 @@ bool SetUpDevice(const DeviceOptions& options, std::ostream& errors) {
     if (zone) {
         kernel::DeviceSettings::SetTimeZone(*zone);
     }
+    if (options.clock) {
+        kernel::DeviceSettings::SetClock(*options.clock);
+    }
     const auto locale = options.locale ? options.locale : requests->locale;
     if (locale && !kernel::DeviceSettings::SetLocale(*locale)) {
         errors << "tessalink: warning: locale \"" << *locale

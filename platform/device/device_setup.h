@@ -1,5 +1,5 @@
 // Puts the device together as its options ask, before anything runs on it: the
-// network, and the zone and locale that override the system's and the scenario's.
+// network, the zone and locale that override the system's and the scenario's, and the clock.
 #pragma once
 
 #include <ostream>

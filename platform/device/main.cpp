@@ -7,11 +7,16 @@
 #include "device/device_option_parser.h"
 #include "device/device_setup.h"
 #include "device/network_probe.h"
+#include "device/program_session.h"
+
+// The program the device runs. An executable that links a program gets its WinMain;
+// the bare launcher has none (weak, so it still links) and can only probe.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, int show)
+    __attribute__((weak));
 
 namespace {
 
-// Wrong options, or a device that cannot be built as asked: nothing has run.
-constexpr int kUsageExit = 2;
+using platform::device::kUsageExit;
 
 void PrintUsage(std::ostream& out, const platform::device::OptionParser& parser) {
     out << "Usage: tessalink [device options] [--] [program arguments]\n"
@@ -45,8 +50,9 @@ int main(int argc, char** argv) {
                   << "\n";
         return 0;
     }
-    // FIXME: boot the window system and run the program's WinMain once both exist;
-    // until then the device can only probe.
+    if (WinMain) {
+        return platform::device::RunProgramSession(options, WinMain, std::cerr);
+    }
     std::cerr << "tessalink: the device has no program to run yet; it can only report what "
                  "its network calls return (--probe).\n";
     PrintUsage(std::cerr, parser);

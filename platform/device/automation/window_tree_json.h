@@ -1,0 +1,15 @@
+// The window tree as automation reports it (the dump command, and what until queries):
+// an array of top-level windows, topmost first, each
+//   {"class", "id", "text", "rect": {"left", "top", "right", "bottom"} (screen pixels),
+//    "visible", "enabled", "focus", "style", "exstyle", "content", "children"}.
+// "content" is what the window's control reported through the window manager's dump
+// message (an empty object for a plain window).
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+namespace platform::device::automation {
+
+nlohmann::json WindowTreeJson();
+
+}  // namespace platform::device::automation
