@@ -1,0 +1,82 @@
+// Records the messages test windows receive and compares them with an expected sequence,
+// entry by entry, printing both on a mismatch with the caller's file and line.
+//
+// Windows of the classes RegisterLoggedClasses() makes record every message: kTestClass
+// as the window under test, kParentClass with the Parent flag. A message counts as posted
+// when PumpMessages() dispatched it, as sent otherwise. Reusable by the dialog and control
+// tests: give their window procedures LogMessage() and the same expectations.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace tessalink::test {
+
+enum MessageFlags : unsigned {
+    kSent = 1u << 0,
+    kPosted = 1u << 1,
+    kParent = 1u << 2,
+    kWParam = 1u << 3,  // wParam must match
+    kLParam = 1u << 4,  // lParam must match
+    kOptional = 1u << 5,
+};
+
+struct ExpectedMessage {
+    UINT message = 0;
+    unsigned flags = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+};
+
+struct RecordedMessage {
+    HWND hwnd = nullptr;
+    UINT message = 0;
+    unsigned flags = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+};
+
+inline constexpr const WCHAR* kTestClass = u"LoggedTestWindow";
+inline constexpr const WCHAR* kParentClass = u"LoggedParentWindow";
+
+class MessageLog {
+  public:
+    static MessageLog& Instance();
+
+    void Record(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, unsigned role);
+    void Clear();
+    std::vector<RecordedMessage> Messages();
+    // Messages recorded for one window only, in order.
+    std::vector<UINT> MessagesFor(HWND hwnd);
+
+    void Expect(const std::vector<ExpectedMessage>& expected, const char* file, int line);
+
+    // Marks the message PumpMessages() is dispatching, so its arrival counts as posted.
+    void BeginDispatch(const MSG& msg);
+    void EndDispatch();
+
+  private:
+    std::mutex mutex_;
+    std::vector<RecordedMessage> messages_;
+    MSG dispatching_{};
+    bool isDispatching_ = false;
+};
+
+// Records the message for the window under test (role 0) or its parent (kParent), then
+// lets DefWindowProcW handle it.
+LRESULT LogMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, unsigned role);
+void RegisterLoggedClasses();
+// Registers a class with only a name and a procedure; returns its atom (0 when taken).
+ATOM RegisterWindowClass(LPCWSTR name, WNDPROC procedure);
+// Dispatches every message waiting for the thread, including WM_PAINT and due timers.
+void PumpMessages();
+std::string MessageName(UINT message);
+
+}  // namespace tessalink::test
+
+#define EXPECT_MESSAGES(...) \
+    ::tessalink::test::MessageLog::Instance().Expect(__VA_ARGS__, __FILE__, __LINE__)

@@ -1,0 +1,146 @@
+// WM_PAINT: coalescing, order, erasing, and what a paint may draw on the screen.
+#include <windows.h>
+#include <wingdi.h>
+#include <winuser.h>
+
+#include "display/framebuffer.h"
+#include "window_test.h"
+
+namespace tessalink::test {
+namespace {
+
+struct PaintRecord {
+    RECT rcPaint{};
+    BOOL fErase = FALSE;
+    int paints = 0;
+};
+PaintRecord lastPaint;
+
+// Paints its client area in the colour kept in its user data.
+LRESULT CALLBACK PaintProbeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        MessageLog::Instance().Record(hwnd, message, wParam, lParam, 0);
+        PAINTSTRUCT paint{};
+        HDC hdc = BeginPaint(hwnd, &paint);
+        RECT client{};
+        GetClientRect(hwnd, &client);
+        HBRUSH brush =
+            CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)));
+        FillRect(hdc, &client, brush);
+        DeleteObject(brush);
+        EndPaint(hwnd, &paint);
+        lastPaint.rcPaint = paint.rcPaint;
+        lastPaint.fErase = paint.fErase;
+        ++lastPaint.paints;
+        return 0;
+    }
+    return LogMessage(hwnd, message, wParam, lParam, 0);
+}
+
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+
+class PaintingTest : public WindowTest {
+  protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        RegisterWindowClass(u"PaintProbe", PaintProbeProc);
+        lastPaint = PaintRecord{};
+    }
+
+    HWND Probe(DWORD style, RECT rect, COLORREF color, HWND parent = nullptr) {
+        const HWND hwnd = Create(u"PaintProbe", style, rect, parent, parent ? 7 : 0);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(color));
+        return hwnd;
+    }
+
+    // The screen's pixel as a COLORREF.
+    static COLORREF ScreenPixel(int x, int y) {
+        auto& screen = platform::display::Screen();
+        auto lock = screen.Lock();
+        const std::uint32_t pixel = screen.Pixels()[y * screen.Width() + x];
+        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+    }
+};
+
+TEST_F(PaintingTest, InvalidationsCoalesceIntoOnePaintAfterPostedMessages) {
+    const HWND window = Create(kTestClass, WS_VISIBLE);
+    PumpMessages();
+    MessageLog::Instance().Clear();
+
+    RECT first{0, 0, 10, 10};
+    RECT second{20, 20, 30, 30};
+    InvalidateRect(window, &first, FALSE);
+    InvalidateRect(window, &second, TRUE);
+    PostMessageW(window, WM_USER, 0, 0);
+    RECT update{};
+    EXPECT_TRUE(GetUpdateRect(window, &update, FALSE));
+    EXPECT_EQ(update.right, 30);
+    PumpMessages();
+    EXPECT_MESSAGES({{WM_USER, kPosted}, {WM_PAINT, kPosted}, {WM_ERASEBKGND, kSent}});
+    EXPECT_FALSE(GetUpdateRect(window, &update, FALSE));
+
+    InvalidateRect(window, nullptr, TRUE);
+    ValidateRect(window, nullptr);
+    PumpMessages();
+    EXPECT_MESSAGES({});
+}
+
+TEST_F(PaintingTest, BeginPaintReportsTheUnionAndWhetherTheBackgroundStillNeedsErasing) {
+    const HWND window = Probe(WS_VISIBLE, {0, 26, 240, 320}, kBlue);
+    PumpMessages();
+    ASSERT_EQ(lastPaint.paints, 1);
+    // The probe's class has no brush, so DefWindowProc cannot erase: fErase asks the
+    // window to do it.
+    EXPECT_TRUE(lastPaint.fErase);
+
+    RECT first{0, 0, 10, 10};
+    RECT second{20, 20, 30, 30};
+    InvalidateRect(window, &first, FALSE);
+    InvalidateRect(window, &second, FALSE);
+    PumpMessages();
+    EXPECT_EQ(lastPaint.paints, 2);
+    EXPECT_FALSE(lastPaint.fErase);
+    EXPECT_EQ(lastPaint.rcPaint.left, 0);
+    EXPECT_EQ(lastPaint.rcPaint.bottom, 30);
+}
+
+TEST_F(PaintingTest, ParentsPaintBeforeChildrenAndClipChildrenWhenAsked) {
+    const HWND parent = Probe(WS_VISIBLE | WS_CLIPCHILDREN, {0, 26, 240, 320}, kBlue);
+    const HWND child = Probe(WS_CHILD | WS_VISIBLE, {10, 10, 60, 60}, kRed, parent);
+    PumpMessages();
+    EXPECT_EQ(ScreenPixel(5, 30), kBlue);
+    EXPECT_EQ(ScreenPixel(10, 36), kRed);
+    EXPECT_EQ(ScreenPixel(59, 85), kRed);
+    EXPECT_EQ(ScreenPixel(60, 86), kBlue);
+    MessageLog::Instance().Clear();
+
+    // The parent repaints around its child without touching it.
+    SetWindowLongPtrW(child, GWLP_USERDATA, static_cast<LONG_PTR>(RGB(0, 255, 0)));
+    InvalidateRect(parent, nullptr, TRUE);
+    PumpMessages();
+    EXPECT_EQ(MessageLog::Instance().MessagesFor(child).size(), 0u);
+    EXPECT_EQ(ScreenPixel(20, 46), kRed);
+
+    // Without WS_CLIPCHILDREN the child is invalidated with its parent and paints after it.
+    SetWindowLongW(parent, GWL_STYLE, GetWindowLongW(parent, GWL_STYLE) & ~WS_CLIPCHILDREN);
+    MessageLog::Instance().Clear();
+    InvalidateRect(parent, nullptr, TRUE);
+    PumpMessages();
+    std::vector<HWND> order;
+    for (const auto& recorded : MessageLog::Instance().Messages()) {
+        if (recorded.message == WM_PAINT) {
+            order.push_back(recorded.hwnd);
+        }
+    }
+    EXPECT_EQ(order, (std::vector<HWND>{parent, child}));
+    EXPECT_EQ(ScreenPixel(20, 46), RGB(0, 255, 0));
+
+    // Hiding the child uncovers the parent beneath it, which repaints there.
+    ShowWindow(child, SW_HIDE);
+    PumpMessages();
+    EXPECT_EQ(ScreenPixel(20, 46), kBlue);
+}
+
+}  // namespace
+}  // namespace tessalink::test
