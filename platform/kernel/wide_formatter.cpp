@@ -298,30 +298,30 @@ void WideFormatter::FormatString(const Conversion& conversion, bool narrow) {
 // program's number texts expect whatever the locale.
 void WideFormatter::FormatFloat(const Conversion& conversion) {
     const double value = va_arg(args_, double);
-    std::string spec = "%";
+    std::string narrowFormat = "%";
     if (conversion.leftAlign) {
-        spec += '-';
+        narrowFormat += '-';
     }
     if (conversion.signFlag != 0) {
-        spec += static_cast<char>(conversion.signFlag);
+        narrowFormat += static_cast<char>(conversion.signFlag);
     }
     if (conversion.alternateForm) {
-        spec += '#';
+        narrowFormat += '#';
     }
     if (conversion.zeroPad) {
-        spec += '0';
+        narrowFormat += '0';
     }
-    spec += "*.*";
-    spec += static_cast<char>(conversion.type);
+    narrowFormat += "*.*";
+    narrowFormat += static_cast<char>(conversion.type);
     const int width = static_cast<int>(std::min<std::size_t>(conversion.width, INT32_MAX));
     const int precision =
         static_cast<int>(std::min<std::size_t>(conversion.precision.value_or(6), INT32_MAX));
-    const int length = std::snprintf(nullptr, 0, spec.c_str(), width, precision, value);
+    const int length = std::snprintf(nullptr, 0, narrowFormat.c_str(), width, precision, value);
     if (length < 0) {
         return;
     }
     std::vector<char> text(static_cast<std::size_t>(length) + 1);
-    std::snprintf(text.data(), text.size(), spec.c_str(), width, precision, value);
+    std::snprintf(text.data(), text.size(), narrowFormat.c_str(), width, precision, value);
     Emit(Widen({text.data(), static_cast<std::size_t>(length)}));
 }
 
