@@ -37,7 +37,10 @@ PIP_ADDR_STRING AddressStringArea::Add(const AddressEntry& entry) {
 }
 
 void AddressStringArea::CopyTo(void* destination) const {
-    std::memcpy(destination, entries_.data(), Bytes());
+    // An empty area has no data pointer to hand memcpy.
+    if (!entries_.empty()) {
+        std::memcpy(destination, entries_.data(), Bytes());
+    }
 }
 
 PIP_ADDR_STRING AddressStringArea::Destination(std::size_t position) const {

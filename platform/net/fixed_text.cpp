@@ -34,7 +34,7 @@ std::size_t CopyFixedText(std::string_view text, char* field, std::size_t capaci
 std::size_t CopyFixedBytes(const std::vector<std::uint8_t>& bytes, std::uint8_t* field,
                            std::size_t capacity) {
     const std::size_t length = std::min(bytes.size(), capacity);
-    std::memcpy(field, bytes.data(), length);
+    std::copy_n(bytes.begin(), length, field);
     return length;
 }
 
