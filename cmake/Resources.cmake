@@ -32,10 +32,11 @@ function(tessalink_add_resources target rc_file)
         COMMENT "Preprocessing resources ${rc_name}.rc"
         VERBATIM)
     # Scripts are UTF-8 (code page 65001); relative file names in them are found
-    # beside the original script.
+    # beside the original script. llvm-rc also takes slash options, so a path such as
+    # /check/... would read as option /c; "--" ends the options.
     add_custom_command(
         OUTPUT ${res}
-        COMMAND ${LLVM_RC} -no-preprocess -C 65001 -I ${rc_dir} -fo ${res} ${preprocessed}
+        COMMAND ${LLVM_RC} -no-preprocess -C 65001 -I ${rc_dir} -fo ${res} -- ${preprocessed}
         DEPENDS ${preprocessed} ${rc_siblings} ${ARG_DEPENDS}
         WORKING_DIRECTORY ${rc_dir}
         COMMENT "Compiling resources ${rc_name}.rc"
