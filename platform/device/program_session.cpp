@@ -12,6 +12,7 @@
 #include <optional>
 #include <thread>
 
+#include "controls/control_classes.h"
 #include "device/automation/script_runner.h"
 #include "kernel/utf8.h"
 #include "user/input_sink.h"
@@ -141,6 +142,7 @@ int RunProgramSession(const DeviceOptions& options, WinMainFunction winMain, std
     // that quit reaches a program that has not yet made a window.
     MSG message{};
     PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+    controls::RegisterSystemControlClasses();
 
     auto screen = display::CreateDisplay(*kind, display::DisplayOptions{
                                                     .scale = options.scale,

@@ -1,6 +1,12 @@
 // The platform's Win32 API, as a program includes it.
 #pragma once
 
+#ifdef RC_INVOKED
+// A resource script sees only the constants it can use.
+#include "winuser.rh"
+#include "winver.h"
+#else
+
 #include "windef.h"
 #include "winerror.h"
 #include "winbase.h"
@@ -13,3 +19,4 @@
 #include "winreg.h"
 #include "winnls.h"
 #include "objbase.h"
+#endif  // RC_INVOKED
