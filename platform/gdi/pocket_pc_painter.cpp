@@ -71,6 +71,10 @@ void PocketPcPainter::DrawDropDownButton(HDC dc, const RECT& rect, bool pressed,
     DrawMarlettGlyph(dc, rect, kDownArrowGlyph, arrow);
 }
 
+void PocketPcPainter::DrawCheckMark(HDC dc, const RECT& rect, COLORREF color) {
+    DrawMarlettGlyph(dc, rect, kCheckGlyph, color);
+}
+
 void PocketPcPainter::DrawMarlettGlyph(HDC dc, const RECT& rect, char16_t glyph, COLORREF color) {
     const int size =
         std::max<LONG>(std::min(rect.right - rect.left, rect.bottom - rect.top) - 2, 1);

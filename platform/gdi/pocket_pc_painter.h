@@ -22,6 +22,8 @@ class PocketPcPainter {
     static void DrawCheckBox(HDC dc, const RECT& rect, bool checked, bool enabled);
     // The combo box's drop-down button: a face and the down arrow from Marlett.
     static void DrawDropDownButton(HDC dc, const RECT& rect, bool pressed, bool enabled);
+    // A menu item's check mark, centred in `rect`.
+    static void DrawCheckMark(HDC dc, const RECT& rect, COLORREF color);
     static void FillSolid(HDC dc, const RECT& rect, COLORREF color);
 
   private:
