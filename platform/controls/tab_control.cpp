@@ -1,0 +1,226 @@
+#include "controls/tab_control.h"
+
+#include <algorithm>
+
+#include "controls/tab_control_painter.h"
+#include "kernel/utf8.h"
+
+namespace platform::controls {
+
+namespace {
+
+// Room around a tab's label, left and right, and above and below it.
+constexpr int kLabelPaddingX = 6;
+constexpr int kLabelPaddingY = 3;
+// The strip above the tabs: the line that joins the selected tab to the page.
+constexpr int kJoinHeight = 2;
+
+// A device context of the control with its font selected, released on leaving.
+class MeasuringDc {
+  public:
+    MeasuringDc(HWND window, HFONT font) : window_(window), dc_(GetDC(window)) {
+        previous_ = SelectObject(dc_, font);
+    }
+    ~MeasuringDc() {
+        SelectObject(dc_, previous_);
+        ReleaseDC(window_, dc_);
+    }
+    MeasuringDc(const MeasuringDc&) = delete;
+    MeasuringDc& operator=(const MeasuringDc&) = delete;
+
+    int TextWidth(const std::u16string& text) const {
+        SIZE size{};
+        GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+        return size.cx;
+    }
+    int LineHeight() const {
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc_, &metrics);
+        return metrics.tmHeight;
+    }
+
+  private:
+    HWND window_ = nullptr;
+    HDC dc_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+};
+
+}  // namespace
+
+int TabControl::InsertItem(int index, const TCITEMW* item) {
+    if (item == nullptr || index < 0) {
+        return -1;
+    }
+    Item inserted;
+    if ((item->mask & TCIF_TEXT) && item->pszText != nullptr) {
+        inserted.text = item->pszText;
+    }
+    if (item->mask & TCIF_PARAM) {
+        inserted.param = item->lParam;
+    }
+    index = std::min(index, ItemCount());
+    items_.insert(items_.begin() + index, std::move(inserted));
+    // The first tab becomes the selection; a tab inserted before the selected one moves
+    // the selection along so that the same tab stays selected.
+    if (selection_ < 0) {
+        selection_ = 0;
+    } else if (index <= selection_) {
+        ++selection_;
+    }
+    InvalidateRect(window_, nullptr, TRUE);
+    return index;
+}
+
+bool TabControl::GetItem(int index, TCITEMW* item) const {
+    if (item == nullptr || index < 0 || index >= ItemCount()) {
+        return false;
+    }
+    const Item& source = items_[index];
+    if (item->mask & TCIF_TEXT) {
+        if (item->pszText == nullptr || item->cchTextMax <= 0) {
+            return false;
+        }
+        const std::size_t copied = std::min<std::size_t>(
+            source.text.size(), static_cast<std::size_t>(item->cchTextMax) - 1);
+        std::copy_n(source.text.begin(), copied, item->pszText);
+        item->pszText[copied] = u'\0';
+    }
+    if (item->mask & TCIF_PARAM) {
+        item->lParam = source.param;
+    }
+    return true;
+}
+
+void TabControl::DeleteAllItems() {
+    items_.clear();
+    selection_ = -1;
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+int TabControl::SetSelection(int index) {
+    if (index < 0 || index >= ItemCount()) {
+        return -1;
+    }
+    const int previous = selection_;
+    if (index != selection_) {
+        selection_ = index;
+        InvalidateRect(window_, nullptr, TRUE);
+    }
+    return previous;
+}
+
+bool TabControl::GetItemRect(int index, RECT* rect) const {
+    if (rect == nullptr || index < 0 || index >= ItemCount()) {
+        return false;
+    }
+    *rect = ItemRects()[index];
+    return true;
+}
+
+void TabControl::AdjustRect(bool larger, RECT* rect) const {
+    // The tabs run along the bottom, so only the bottom edge moves.
+    const int strip = ItemHeight() + kJoinHeight;
+    rect->bottom += larger ? strip : -strip;
+    rect->bottom = std::max(rect->bottom, rect->top);
+}
+
+int TabControl::SetVersion(int version) {
+    const int previous = version_;
+    version_ = version;
+    return previous;
+}
+
+void TabControl::SetFont(HFONT font, bool redraw) {
+    font_ = font;
+    if (redraw) {
+        InvalidateRect(window_, nullptr, TRUE);
+    }
+}
+
+HFONT TabControl::EffectiveFont() const {
+    return font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+int TabControl::ItemHeight() const {
+    return MeasuringDc(window_, EffectiveFont()).LineHeight() + 2 * kLabelPaddingY;
+}
+
+std::vector<RECT> TabControl::ItemRects() const {
+    const MeasuringDc dc(window_, EffectiveFont());
+    const int top = kJoinHeight;
+    const int bottom = top + dc.LineHeight() + 2 * kLabelPaddingY;
+    std::vector<RECT> rects;
+    rects.reserve(items_.size());
+    int left = 0;
+    for (const Item& item : items_) {
+        const int right = left + dc.TextWidth(item.text) + 2 * kLabelPaddingX;
+        rects.push_back(RECT{left, top, right, bottom});
+        left = right;
+    }
+    return rects;
+}
+
+int TabControl::ItemAt(POINT point) const {
+    const std::vector<RECT> rects = ItemRects();
+    for (std::size_t i = 0; i < rects.size(); ++i) {
+        // The join strip above a tab belongs to it too, so a tap just above still hits.
+        if (point.x >= rects[i].left && point.x < rects[i].right && point.y >= 0 &&
+            point.y < rects[i].bottom) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+void TabControl::OnLButtonDown(POINT point) {
+    const int index = ItemAt(point);
+    if (index >= 0 && index != selection_) {
+        SelectByUser(index);
+    }
+}
+
+void TabControl::SelectByUser(int index) {
+    if (Notify(TCN_SELCHANGING) != 0) {
+        return;
+    }
+    // The parent may have changed the items while it was asked.
+    if (index >= ItemCount()) {
+        return;
+    }
+    selection_ = index;
+    InvalidateRect(window_, nullptr, TRUE);
+    Notify(TCN_SELCHANGE);
+}
+
+LRESULT TabControl::Notify(UINT code) const {
+    NMHDR header{window_, static_cast<UINT_PTR>(GetDlgCtrlID(window_)), code};
+    return SendMessageW(GetParent(window_), WM_NOTIFY, header.idFrom,
+                        reinterpret_cast<LPARAM>(&header));
+}
+
+void TabControl::Paint() {
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(window_, &paint);
+    RECT client{};
+    GetClientRect(window_, &client);
+    const std::vector<RECT> rects = ItemRects();
+    std::vector<TabControlPainter::Tab> tabs;
+    tabs.reserve(items_.size());
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        tabs.push_back({rects[i], items_[i].text, static_cast<int>(i) == selection_});
+    }
+    TabControlPainter::Paint(dc, client, EffectiveFont(), tabs);
+    EndPaint(window_, &paint);
+}
+
+void TabControl::DumpContent(nlohmann::json& content) const {
+    nlohmann::json items = nlohmann::json::array();
+    for (const Item& item : items_) {
+        items.push_back({{"text", kernel::EncodeUtf8(item.text).text},
+                         {"param", static_cast<long long>(item.param)}});
+    }
+    content["items"] = std::move(items);
+    content["selected"] = selection_;
+}
+
+}  // namespace platform::controls
