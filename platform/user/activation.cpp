@@ -6,6 +6,7 @@
 
 #include <winuser.h>
 
+#include "user/shell_hook.h"
 #include "user/update_region.h"
 #include "user/window_manager.h"
 #include "user/window_tree.h"
@@ -14,8 +15,10 @@ namespace platform::user {
 
 namespace {
 
+// WS_EX_NOACTIVATE keeps the shell's bars from being chosen when the active window goes.
 bool CanBeActive(const Window& window) {
-    return IsShown(window) && !(window.style & WS_DISABLED) && !window.destroying;
+    return IsShown(window) && !(window.style & WS_DISABLED) &&
+           !(window.exStyle & WS_EX_NOACTIVATE) && !window.destroying;
 }
 
 // Brings a top-level window to the top of the z-order. Needs the lock.
@@ -80,6 +83,7 @@ extern "C" HWND WINAPI SetActiveWindow(HWND hWnd) {
         }
         manager.active = target;
     }
+    platform::user::NotifyShell(platform::user::ShellEvent::ActiveWindowChanged, target);
     if (previous && IsWindow(previous)) {
         SendMessageW(previous, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(previous)),
                      reinterpret_cast<LPARAM>(target));

@@ -5,6 +5,7 @@
 
 #include "user/client_reports.h"
 #include "user/painting.h"
+#include "user/shell_hook.h"
 #include "user/text_copy.h"
 #include "user/window_manager.h"
 
@@ -82,6 +83,7 @@ extern "C" LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPA
         }
         case WM_SETTEXT:
             StoreText(hWnd, reinterpret_cast<LPCWSTR>(lParam));
+            platform::user::NotifyShell(platform::user::ShellEvent::TitleChanged, hWnd);
             return TRUE;
         case WM_GETTEXT:
             return platform::user::CopyTextToBuffer(

@@ -73,12 +73,35 @@ Window& TopLevelOf(Window& window) {
     return *w;
 }
 
+namespace {
+
+// How many of the siblings at the top of the z-order are WS_EX_TOPMOST, leaving out
+// `window` itself: a window without that style goes no higher than just below them (the
+// shell's bars stay in front of the program's windows).
+std::ptrdiff_t TopmostCountAbove(const std::vector<std::shared_ptr<Window>>& siblings,
+                                 const Window& window) {
+    std::ptrdiff_t count = 0;
+    for (const auto& sibling : siblings) {
+        if (sibling.get() != &window) {
+            if (!(sibling->exStyle & WS_EX_TOPMOST)) {
+                break;
+            }
+            ++count;
+        }
+    }
+    return count;
+}
+
+}  // namespace
+
 void LinkChild(Window& parent, std::shared_ptr<Window> child, bool atTop) {
     child->parent = &parent;
     auto& children = parent.children;
+    const std::ptrdiff_t top =
+        child->exStyle & WS_EX_TOPMOST ? 0 : TopmostCountAbove(children, *child);
     children.push_back(std::move(child));
     if (atTop) {
-        std::rotate(children.begin(), children.end() - 1, children.end());
+        std::rotate(children.begin() + top, children.end() - 1, children.end());
     }
 }
 
@@ -107,6 +130,9 @@ void PlaceInZOrder(Window& window, HWND after) {
         if (anchor != count) {
             to = anchor < from ? anchor + 1 : anchor;
         }
+    }
+    if (!(window.exStyle & WS_EX_TOPMOST)) {
+        to = std::max(to, TopmostCountAbove(siblings, window));
     }
     const auto begin = siblings.begin();
     if (from < to) {
