@@ -1,10 +1,17 @@
 #include "controls/control_classes.h"
 
+#include "controls/button_control.h"
+#include "controls/edit_control.h"
+#include "controls/static_control.h"
 #include "controls/tab_control.h"
 
 namespace platform::controls {
 
-void RegisterSystemControlClasses() {}
+void RegisterSystemControlClasses() {
+    RegisterStaticClass();
+    RegisterButtonClass();
+    RegisterEditClass();
+}
 
 void RegisterCommonControlClasses() {
     RegisterTabControlClass();
