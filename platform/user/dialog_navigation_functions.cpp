@@ -10,6 +10,7 @@
 
 namespace {
 
+// Empty for a window without children and for a handle that is no window.
 std::vector<HWND> ControlsOf(HWND dialog) {
     std::vector<HWND> controls;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -55,9 +56,6 @@ std::optional<std::size_t> IndexOf(const std::vector<HWND>& controls, HWND contr
 }  // namespace
 
 extern "C" HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
-    if (!IsWindow(hDlg)) {
-        return nullptr;
-    }
     const auto controls = ControlsOf(hDlg);
     if (controls.empty()) {
         return nullptr;
@@ -73,9 +71,6 @@ extern "C" HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
 }
 
 extern "C" HWND WINAPI GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
-    if (!IsWindow(hDlg)) {
-        return nullptr;
-    }
     const auto controls = ControlsOf(hDlg);
     if (controls.empty()) {
         return nullptr;
