@@ -12,13 +12,13 @@
 
 #include <array>
 #include <chrono>
-#include <condition_variable>
 #include <deque>
 #include <memory>
 #include <mutex>
 #include <vector>
 
 #include "user/sent_message.h"
+#include "user/wake_signal.h"
 
 namespace platform::user {
 
@@ -43,7 +43,7 @@ class MessageQueue {
     DWORD ThreadId() const { return threadId_; }
 
     bool alive = true;
-    std::condition_variable wake;
+    WakeSignal wake;
     std::deque<QueuedMessage> posted;
     std::deque<std::shared_ptr<SentMessage>> incomingSends;
     bool quitPosted = false;
