@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "controls/control_parent.h"
 #include "controls/tab_control_painter.h"
 #include "kernel/utf8.h"
 
@@ -137,16 +138,12 @@ void TabControl::SetFont(HFONT font, bool redraw) {
     }
 }
 
-HFONT TabControl::EffectiveFont() const {
-    return font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
-
 int TabControl::ItemHeight() const {
-    return MeasuringDc(window_, EffectiveFont()).LineHeight() + 2 * kLabelPaddingY;
+    return MeasuringDc(window_, FontOrDefault(font_)).LineHeight() + 2 * kLabelPaddingY;
 }
 
 std::vector<RECT> TabControl::ItemRects() const {
-    const MeasuringDc dc(window_, EffectiveFont());
+    const MeasuringDc dc(window_, FontOrDefault(font_));
     const int top = kJoinHeight;
     const int bottom = top + dc.LineHeight() + 2 * kLabelPaddingY;
     std::vector<RECT> rects;
@@ -209,7 +206,7 @@ void TabControl::Paint() {
     for (std::size_t i = 0; i < items_.size(); ++i) {
         tabs.push_back({rects[i], items_[i].text, static_cast<int>(i) == selection_});
     }
-    TabControlPainter::Paint(dc, client, EffectiveFont(), tabs);
+    TabControlPainter::Paint(dc, client, FontOrDefault(font_), tabs);
     EndPaint(window_, &paint);
 }
 

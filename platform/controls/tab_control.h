@@ -1,7 +1,7 @@
 // The tab control's state and behaviour: its items, the selection, the layout of the
-// tabs along the bottom edge and the notifications a tap sends. The window procedure
-// (tab_control_window.cpp) keeps one TabControl per window in the window's extra bytes
-// and only unpacks parameters for it.
+// tabs along the bottom edge and the notifications a tap sends. Each window keeps its
+// TabControl through ControlWindow; HandleMessage (tab_control_window.cpp) only unpacks
+// parameters for the typed members.
 #pragma once
 
 #include <commctrl.h>
@@ -18,7 +18,9 @@ void RegisterTabControlClass();
 
 class TabControl {
   public:
-    explicit TabControl(HWND window) : window_(window) {}
+    TabControl(HWND window, const CREATESTRUCTW& /*create*/) : window_(window) {}
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Returns the new item's index, or -1 when `item` is missing or `index` negative.
     int InsertItem(int index, const TCITEMW* item);
@@ -52,7 +54,6 @@ class TabControl {
         LPARAM param = 0;
     };
 
-    HFONT EffectiveFont() const;
     std::vector<RECT> ItemRects() const;
     int ItemHeight() const;
     int ItemAt(POINT point) const;
