@@ -1,6 +1,7 @@
 #include "controls/control_classes.h"
 
 #include "controls/button_control.h"
+#include "controls/combo_box.h"
 #include "controls/edit_control.h"
 #include "controls/static_control.h"
 #include "controls/tab_control.h"
@@ -11,6 +12,7 @@ void RegisterSystemControlClasses() {
     RegisterStaticClass();
     RegisterButtonClass();
     RegisterEditClass();
+    RegisterComboBoxClass();
 }
 
 void RegisterCommonControlClasses() {
