@@ -2,6 +2,7 @@
 
 #include "display/busy_indicator.h"
 #include "display/composed_frame.h"
+#include "display/raise_request.h"
 #include "display/sdl_key_mapping.h"
 
 #include <algorithm>
@@ -90,6 +91,9 @@ void SdlWindowDisplay::Run(std::promise<std::string> started) {
             while (SDL_PollEvent(&event)) {
                 HandleEvent(event);
             }
+        }
+        if (TakeRaiseRequest()) {
+            SDL_RaiseWindow(window_);
         }
         Present(false);
     }

@@ -1,13 +1,13 @@
 #include "kernel/cross_process_name.h"
 
+#include "kernel/runtime_directory.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <optional>
 #include <string>
 
 #include <winerror.h>
@@ -36,29 +36,6 @@ bool LockByte(int descriptor, short type, off_t byte, bool wait) {
         result = fcntl(descriptor, wait ? F_OFD_SETLKW : F_OFD_SETLK, &lock);
     } while (result != 0 && errno == EINTR);
     return result == 0;
-}
-
-bool IsPrivateDirectory(const std::string& path) {
-    struct stat status {};
-    return lstat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
-           status.st_uid == geteuid() && (status.st_mode & 077) == 0;
-}
-
-// The user's runtime directory when the session has one, else a directory of our own
-// in /tmp, which must be ours alone so that no other user can plant or hold names.
-std::optional<std::string> NamesDirectory() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::string directory =
-        runtime != nullptr && runtime[0] == '/' && IsPrivateDirectory(runtime)
-            ? std::string(runtime) + "/tessalink"
-            : "/tmp/tessalink-" + std::to_string(geteuid());
-    if (mkdir(directory.c_str(), 0700) != 0 && errno != EEXIST) {
-        return std::nullopt;
-    }
-    if (!IsPrivateDirectory(directory)) {
-        return std::nullopt;
-    }
-    return directory;
 }
 
 // Object names are case-sensitive UTF-16 and may hold any character but the
@@ -102,7 +79,7 @@ bool StillLinked(int descriptor, const std::string& path) {
 }  // namespace
 
 CrossProcessName::Claim CrossProcessName::Open(std::u16string_view name) {
-    const auto directory = NamesDirectory();
+    const auto directory = UserRuntimeDirectory();
     if (!directory) {
         return {nullptr, false, ERROR_ACCESS_DENIED};
     }

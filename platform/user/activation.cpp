@@ -7,6 +7,7 @@
 #include <winuser.h>
 
 #include "user/shell_hook.h"
+#include "user/remote_windows.h"
 #include "user/update_region.h"
 #include "user/window_manager.h"
 #include "user/window_tree.h"
@@ -114,10 +115,15 @@ extern "C" HWND WINAPI GetActiveWindow(void) {
 }
 
 // The low bit of the handle asks for the window's owned pop-up (an open dialog) to come
-// forward instead, when it has one.
+// forward instead, when it has one. Another process's window is brought forward by
+// that process.
 extern "C" BOOL WINAPI SetForegroundWindow(HWND hWnd) {
     const auto value = reinterpret_cast<ULONG_PTR>(hWnd);
     HWND target = reinterpret_cast<HWND>(value & ~ULONG_PTR{1});
+    auto& remote = platform::user::RemoteWindows::Instance();
+    if (remote.Holds(target)) {
+        return remote.BringForward(target, value & 1);
+    }
     {
         auto& manager = WindowManager::Instance();
         auto lock = manager.Lock();

@@ -8,6 +8,7 @@
 #include "user/client_reports.h"
 #include "user/screen_geometry.h"
 #include "user/window_manager.h"
+#include "user/window_request_server.h"
 #include "user/window_tree.h"
 
 using platform::user::Window;
@@ -125,6 +126,9 @@ extern "C" HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPC
 
     if (dwStyle & WS_VISIBLE) {
         ShowWindow(hwnd, SW_SHOW);
+    }
+    if (!child) {
+        platform::user::PublishWindowsToOtherProcesses();
     }
     return IsWindow(hwnd) ? hwnd : nullptr;
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <winuser.h>
 
+#include <functional>
 #include <memory>
 
 namespace platform::user {
@@ -16,6 +17,9 @@ struct SentMessage {
     UINT message = 0;
     WPARAM wParam = 0;
     LPARAM lParam = 0;
+    // When set, the receiving thread runs this instead of the window procedure: work
+    // that must happen on the window's own thread, asked for by a thread that has none.
+    std::function<LRESULT()> task;
     LRESULT result = 0;
     bool done = false;
     // Woken when the message is done; alive as long as the sender waits.

@@ -1,8 +1,13 @@
 // The window tree seen from outside: parents, children, siblings, owners, ids, and
-// FindWindowW over this process's top-level windows.
+// FindWindowW over the top-level windows of this process and the user's others.
 #include <windows.h>
 #include <winuser.h>
 
+#include <optional>
+#include <string>
+
+#include "user/remote_windows.h"
+#include "user/top_level_search.h"
 #include "user/window_manager.h"
 #include "user/window_tree.h"
 
@@ -124,28 +129,38 @@ extern "C" int WINAPI GetDlgCtrlID(HWND hWnd) {
     return window && (window->style & WS_CHILD) ? static_cast<int>(window->id) : 0;
 }
 
+// This process's windows first, then the other processes' (asked by name: a class atom
+// means nothing outside the process that made it).
 extern "C" HWND WINAPI FindWindowW(LPCWSTR lpClassName, LPCWSTR lpWindowName) {
-    auto& manager = WindowManager::Instance();
-    auto lock = manager.Lock();
-    std::shared_ptr<platform::user::WindowClass> wantedClass;
-    if (lpClassName) {
-        wantedClass = manager.Classes().Find(lpClassName);
-        if (!wantedClass) {
-            SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
-            return nullptr;
+    std::optional<std::u16string> title;
+    if (lpWindowName) {
+        title.emplace(lpWindowName);
+    }
+    bool classHere = true;
+    {
+        auto& manager = WindowManager::Instance();
+        auto lock = manager.Lock();
+        std::shared_ptr<platform::user::WindowClass> wantedClass;
+        if (lpClassName) {
+            wantedClass = manager.Classes().Find(lpClassName);
+            classHere = wantedClass != nullptr;
+        }
+        if (classHere) {
+            if (const HWND found = platform::user::FindTopLevelWindow(wantedClass, title)) {
+                return found;
+            }
         }
     }
-    // FIXME: windows of other processes are not searched; the single-instance check
-    // needs them once two copies of the program can run side by side.
-    for (const auto& topLevel : manager.Desktop().children) {
-        const bool classMatches = !wantedClass || topLevel->windowClass == wantedClass;
-        const bool titleMatches =
-            !lpWindowName || platform::user::EqualNoCase(topLevel->text, lpWindowName);
-        if (classMatches && titleMatches && !topLevel->destroying) {
-            return topLevel->handle;
+    if (!lpClassName || !IS_INTRESOURCE(lpClassName)) {
+        std::optional<std::u16string> className;
+        if (lpClassName) {
+            className.emplace(lpClassName);
+        }
+        if (const HWND found = platform::user::RemoteWindows::Instance().Find(className, title)) {
+            return found;
         }
     }
-    SetLastError(ERROR_SUCCESS);
+    SetLastError(classHere ? ERROR_SUCCESS : ERROR_CANNOT_FIND_WND_CLASS);
     return nullptr;
 }
 
