@@ -6,8 +6,8 @@
 
 #include <winuser.h>
 
-#include "user/shell_hook.h"
 #include "user/remote_windows.h"
+#include "user/shell_hook.h"
 #include "user/update_region.h"
 #include "user/window_manager.h"
 #include "user/window_tree.h"

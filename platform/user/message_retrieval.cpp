@@ -98,9 +98,9 @@ void HandleIncomingSends(std::unique_lock<std::mutex>& lock, MessageQueue& queue
             lock.unlock();
             SentMessage* outer = sendBeingHandled;
             sendBeingHandled = send.get();
-            result = send->task ? send->task()
-                                : procedure(send->window, send->message, send->wParam,
-                                            send->lParam);
+            result = send->task
+                         ? send->task()
+                         : procedure(send->window, send->message, send->wParam, send->lParam);
             sendBeingHandled = outer;
             lock.lock();
         }
