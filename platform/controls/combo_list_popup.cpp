@@ -48,8 +48,8 @@ bool ComboListPopup::Open(HWND combo, const RECT& comboRect, int maxRows, int ro
                           int highlight) {
     if (!window_ || !IsWindow(window_)) {
         RegisterClassOnce();
-        window_ = CreateWindowExW(WS_EX_TOPMOST, kListClassName, u"", WS_POPUP | WS_BORDER, 0, 0, 0,
-                                  0, combo, nullptr, nullptr, this);
+        window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, kListClassName, u"",
+                                  WS_POPUP | WS_BORDER, 0, 0, 0, 0, combo, nullptr, nullptr, this);
         if (!window_) {
             return false;
         }

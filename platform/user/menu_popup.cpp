@@ -48,8 +48,9 @@ void MenuPopup::RegisterClassOnce() {
 
 bool MenuPopup::Create(POINT at, UINT flags, HWND owner, const RECT* exclude) {
     RegisterClassOnce();
-    window_ = CreateWindowExW(WS_EX_TOPMOST, kMenuClassName, u"", WS_POPUP | WS_BORDER, at.x, at.y,
-                              0, 0, owner, nullptr, nullptr, this);
+    window_ =
+        CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, kMenuClassName, u"", WS_POPUP | WS_BORDER,
+                        at.x, at.y, 0, 0, owner, nullptr, nullptr, this);
     if (!window_) {
         return false;
     }
