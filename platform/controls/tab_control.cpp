@@ -5,6 +5,7 @@
 #include "controls/control_parent.h"
 #include "controls/tab_control_painter.h"
 #include "kernel/utf8.h"
+#include "user/text_copy.h"
 
 namespace platform::controls {
 
@@ -81,10 +82,7 @@ bool TabControl::GetItem(int index, TCITEMW* item) const {
         if (item->pszText == nullptr || item->cchTextMax <= 0) {
             return false;
         }
-        const std::size_t copied = std::min<std::size_t>(
-            source.text.size(), static_cast<std::size_t>(item->cchTextMax) - 1);
-        std::copy_n(source.text.begin(), copied, item->pszText);
-        item->pszText[copied] = u'\0';
+        user::CopyTextToBuffer(source.text, item->pszText, item->cchTextMax);
     }
     if (item->mask & TCIF_PARAM) {
         item->lParam = source.param;
