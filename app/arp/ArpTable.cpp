@@ -11,10 +11,18 @@ ArpTable::ArpTable() {
 
 void ArpTable::Clear() {
     // The view points into the entries, so it goes first.
-    view_.reset();
     viewCount_ = 0;
-    entries_.reset();
     entryCount_ = 0;
+}
+
+bool ArpTable::Reserve(int count) {
+    if (count <= capacity_) {
+        return true;
+    }
+    entries_.reset(new (std::nothrow) ArpEntry[count]);
+    view_.reset(new (std::nothrow) const ArpEntry*[count]);
+    capacity_ = entries_ != nullptr && view_ != nullptr ? count : 0;
+    return capacity_ != 0;
 }
 
 bool ArpTable::Refresh() {
@@ -41,15 +49,13 @@ bool ArpTable::Refresh() {
         size > offsetof(MIB_IPNETTABLE, table) ? size - offsetof(MIB_IPNETTABLE, table) : 0;
     const LONG fitting = static_cast<LONG>(rowBytes / sizeof(MIB_IPNETROW));
     const int count = reported < fitting ? reported : fitting;
-    entries_.reset(new (std::nothrow) ArpEntry[count]);
-    view_.reset(new (std::nothrow) const ArpEntry*[count]);
-    if (entries_ == nullptr || view_ == nullptr) {
-        Clear();
+    if (!Reserve(count)) {
         return false;
     }
     for (int i = 0; i < count; ++i) {
         const MIB_IPNETROW& row = table.table[i];
-        ArpEntry& entry = entries_[i];
+        // Storage reused from an earlier read starts over all-zero, as a new entry would.
+        ArpEntry& entry = entries_[i] = ArpEntry{};
         entry.interfaceIndex = row.dwIndex;
         entry.ipAddress = row.dwAddr;
         entry.type = row.dwType;

@@ -30,9 +30,15 @@ class ArpTable {
 
   private:
     void Clear();
+    // Room for at least this many entries and view rows; false when memory ran out.
+    bool Reserve(int count);
 
+    // The storage outlives a read: the page reads every few seconds, and a large table
+    // would otherwise be allocated and paged in afresh each time. Only the first
+    // entryCount_ entries are the table.
     std::unique_ptr<ArpEntry[]> entries_;
-    int entryCount_ = 0;
     std::unique_ptr<const ArpEntry*[]> view_;
+    int capacity_ = 0;
+    int entryCount_ = 0;
     int viewCount_ = 0;
 };

@@ -56,6 +56,20 @@ extern "C" DWORD WINAPI GetIpNetTable(PMIB_IPNETTABLE pIpNetTable, PULONG pdwSiz
     if (pdwSize == nullptr) {
         return ERROR_INVALID_PARAMETER;
     }
+    // A size probe needs only the row count, which a backend may know at less cost
+    // than the rows themselves.
+    if (pIpNetTable == nullptr) {
+        const auto count = Backend().NeighbourCount();
+        if (!count.ok()) {
+            return count.error();
+        }
+        if (count.value() == 0) {
+            return ERROR_NO_DATA;
+        }
+        return platform::net::CheckCallerBuffer(
+            nullptr, pdwSize, platform::net::IpNetTableImage::BytesFor(count.value()),
+            ERROR_INSUFFICIENT_BUFFER);
+    }
     const auto rows = Backend().Neighbours();
     if (!rows.ok()) {
         return rows.error();

@@ -12,6 +12,14 @@ std::unique_ptr<NetworkBackend> installed;
 
 }  // namespace
 
+Query<std::size_t> NetworkBackend::NeighbourCount() {
+    const auto rows = Neighbours();
+    if (!rows.ok()) {
+        return Query<std::size_t>::Failure(rows.error());
+    }
+    return rows.value().size();
+}
+
 NetworkBackend& Backend() {
     std::lock_guard lock(backendMutex);
     if (!installed) {

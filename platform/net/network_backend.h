@@ -3,12 +3,15 @@
 // buffer protocol (size probe, overflow, copy) is written once for every backend.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <variant>
 #include <vector>
+
+#include "net/physical_address.h"
 
 namespace platform::net {
 
@@ -58,7 +61,7 @@ struct NetworkParameters {
 
 struct NeighbourRow {
     std::uint32_t interfaceIndex = 0;
-    std::vector<std::uint8_t> hardwareAddress;  // 0 to 8 bytes.
+    PhysicalAddress hardwareAddress;
     Ipv4 address = 0;
     std::uint32_t type = 0;  // MIB_IPNET_TYPE_*.
 };
@@ -66,7 +69,7 @@ struct NeighbourRow {
 // A query either yields its value or fails with a Win32 error code.
 template <typename T>
 class Query {
-public:
+  public:
     Query(T value) : result_(std::move(value)) {}
     static Query Failure(std::uint32_t error) { return Query(ErrorTag{error}); }
 
@@ -75,7 +78,7 @@ public:
     T& value() { return std::get<T>(result_); }
     std::uint32_t error() const { return ok() ? 0 : std::get<ErrorTag>(result_).code; }
 
-private:
+  private:
     struct ErrorTag {
         std::uint32_t code;
     };
@@ -84,13 +87,16 @@ private:
 };
 
 class NetworkBackend {
-public:
+  public:
     virtual ~NetworkBackend() = default;
 
     virtual Query<std::vector<AdapterState>> Adapters() = 0;
     virtual Query<InterfaceState> Interface(std::uint32_t index) = 0;
     virtual Query<NetworkParameters> Parameters() = 0;
     virtual Query<std::vector<NeighbourRow>> Neighbours() = 0;
+    // How many rows Neighbours() would give now: what a size probe needs. A backend
+    // whose reads are costly may keep the rows it counted for the read that follows.
+    virtual Query<std::size_t> NeighbourCount();
 };
 
 // The backend the facades use. The device installs one at start; until then the

@@ -145,12 +145,30 @@ Query<NetworkParameters> HostNetworkBackend::Parameters() {
 }
 
 Query<std::vector<NeighbourRow>> HostNetworkBackend::Neighbours() {
+    if (auto held = heldNeighbours_.Take()) {
+        return std::move(*held);
+    }
+    return ReadNeighbours();
+}
+
+Query<std::size_t> HostNetworkBackend::NeighbourCount() {
+    auto rows = ReadNeighbours();
+    if (!rows.ok()) {
+        return Query<std::size_t>::Failure(rows.error());
+    }
+    const std::size_t count = rows.value().size();
+    heldNeighbours_.Hold(std::move(rows.value()));
+    return count;
+}
+
+Query<std::vector<NeighbourRow>> HostNetworkBackend::ReadNeighbours() {
     NetlinkSocket socket;
     std::vector<NeighbourRow> rows;
-    if (!socket.IsOpen() ||
-        DumpRecords(socket, RTM_GETNEIGH, AF_INET, ParseNeighbourMessage, rows) != 0) {
+    if (!socket.IsOpen() || DumpRecords(socket, RTM_GETNEIGH, AF_INET, ParseNeighbourMessage, rows,
+                                        lastNeighbourCount_.load()) != 0) {
         return NeighboursFromProc();
     }
+    lastNeighbourCount_.store(rows.size());
     return rows;
 }
 

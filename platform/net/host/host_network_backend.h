@@ -4,6 +4,10 @@
 // configuration.
 #pragma once
 
+#include <atomic>
+#include <cstddef>
+
+#include "net/host/held_neighbour_table.h"
 #include "net/host/host_paths.h"
 #include "net/host/netlink_messages.h"
 #include "net/network_backend.h"
@@ -18,14 +22,20 @@ class HostNetworkBackend final : public NetworkBackend {
     Query<InterfaceState> Interface(std::uint32_t index) override;
     Query<NetworkParameters> Parameters() override;
     Query<std::vector<NeighbourRow>> Neighbours() override;
+    // Reads the table and holds it for this thread's next Neighbours().
+    Query<std::size_t> NeighbourCount() override;
 
   private:
     std::uint32_t TypeOf(const LinkRecord& link) const;
     std::string DescriptionOf(const LinkRecord& link) const;
     void FillDhcpState(AdapterState& adapter, const std::vector<AddressRecord>& addresses) const;
+    Query<std::vector<NeighbourRow>> ReadNeighbours();
     Query<std::vector<NeighbourRow>> NeighboursFromProc() const;
 
     HostPaths paths_;
+    HeldNeighbourTable heldNeighbours_;
+    // The size of the last table read: room to reserve for the next one.
+    std::atomic<std::size_t> lastNeighbourCount_ = 0;
 };
 
 }  // namespace platform::net::host

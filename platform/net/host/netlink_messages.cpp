@@ -275,7 +275,11 @@ std::optional<NeighbourRow> ParseNeighbourMessage(NetlinkMessage message) {
     row.interfaceIndex = static_cast<std::uint32_t>(neighbour->ndm_ifindex);
     row.address = *destination;
     // Incomplete and failed entries carry no link-layer address: length 0.
-    row.hardwareAddress = HardwareAddress(attributes[NDA_LLADDR]);
+    if (const nlattr* linkLayer = attributes[NDA_LLADDR]; linkLayer != nullptr) {
+        row.hardwareAddress = PhysicalAddress(
+            std::span(static_cast<const std::uint8_t*>(mnl_attr_get_payload(linkLayer)),
+                      mnl_attr_get_payload_len(linkLayer)));
+    }
     row.type = NeighbourTypeFromState(neighbour->ndm_state);
     return row;
 }

@@ -3,6 +3,7 @@
 // within the receive time-out end the question with ETIMEDOUT.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -43,10 +44,12 @@ class NetlinkSocket {
 };
 
 // Runs a dump and keeps what `parse` makes of each message, starting over (a few
-// times) when the kernel says the table changed under it.
+// times) when the kernel says the table changed under it. `expectedRecords` (what
+// the last dump found, say) spares a large table its reallocations.
 template <typename Record, typename Parse>
 int DumpRecords(NetlinkSocket& socket, std::uint16_t requestType, std::uint8_t family, Parse parse,
-                std::vector<Record>& records) {
+                std::vector<Record>& records, std::size_t expectedRecords = 0) {
+    records.reserve(expectedRecords);
     int error = EINTR;
     for (int attempt = 0; attempt < 3 && error == EINTR; ++attempt) {
         records.clear();

@@ -80,7 +80,9 @@ NeighbourRow ReadNeighbour(const ScenarioNode& node) {
     NeighbourRow row;
     row.interfaceIndex = node.Required("interface").Uint32();
     row.address = node.Required("address").Address();
-    node.ReadOptional("mac", row.hardwareAddress, &ScenarioNode::HardwareAddress);
+    if (const auto mac = node.Optional("mac")) {
+        row.hardwareAddress = mac->HardwareAddress();
+    }
     row.type = MIB_IPNET_TYPE_DYNAMIC;
     if (const auto type = node.Optional("type")) {
         row.type = type->NamedNumber({{"other", MIB_IPNET_TYPE_OTHER},
