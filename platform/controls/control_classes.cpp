@@ -3,6 +3,7 @@
 #include "controls/button_control.h"
 #include "controls/combo_box.h"
 #include "controls/edit_control.h"
+#include "controls/list_view.h"
 #include "controls/static_control.h"
 #include "controls/tab_control.h"
 
@@ -16,6 +17,7 @@ void RegisterSystemControlClasses() {
 }
 
 void RegisterCommonControlClasses() {
+    RegisterListViewClass();
     RegisterTabControlClass();
 }
 
