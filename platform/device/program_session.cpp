@@ -15,6 +15,7 @@
 #include "controls/control_classes.h"
 #include "device/automation/script_runner.h"
 #include "kernel/utf8.h"
+#include "shell/shell_start.h"
 #include "user/input_sink.h"
 
 namespace platform::device {
@@ -143,6 +144,7 @@ int RunProgramSession(const DeviceOptions& options, WinMainFunction winMain, std
     MSG message{};
     PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
     controls::RegisterSystemControlClasses();
+    shell::StartShell();
 
     auto screen = display::CreateDisplay(*kind, display::DisplayOptions{
                                                     .scale = options.scale,

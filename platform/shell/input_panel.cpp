@@ -5,13 +5,11 @@
 
 #include <nlohmann/json.hpp>
 
-#include "shell/object_window.h"
 #include "shell/shell_messages.h"
 #include "shell/shell_painter.h"
 #include "shell/soft_keyboard_layout.h"
 #include "user/input_sink.h"
 #include "user/screen_geometry.h"
-#include "user/window_dump.h"
 
 namespace platform::shell {
 
@@ -21,10 +19,6 @@ constexpr const WCHAR* kClassName = u"InputPanel";
 constexpr int kPanelHeight = 80;
 // The panel sits on the menu bar, which is as tall as the navigation bar.
 constexpr int kPanelTop = user::kScreenHeight - user::kNavigationBarHeight - kPanelHeight;
-
-POINT PointOf(LPARAM lParam) {
-    return POINT{static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))};
-}
 
 void PressAndRelease(UINT virtualKey) {
     user::PostKey(virtualKey, true);
@@ -44,7 +38,7 @@ UINT VirtualKeyOf(char16_t character) {
 }  // namespace
 
 HWND InputPanel::Create() {
-    if (!RegisterObjectWindowClass<InputPanel>(kClassName)) {
+    if (!RegisterShellWindowClass<InputPanel>(kClassName)) {
         return nullptr;
     }
     return CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, kClassName, nullptr, WS_POPUP, 0,
@@ -52,44 +46,26 @@ HWND InputPanel::Create() {
                            nullptr);
 }
 
-InputPanel::InputPanel(HWND window, const CREATESTRUCTW&) : window_(window) {}
+InputPanel::InputPanel(HWND window, const CREATESTRUCTW&) : ShellWindow(window) {}
 
-LRESULT InputPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_PAINT:
-            OnPaint();
-            return 0;
-        case kSipRequestMessage:
-            OnSipRequest(static_cast<int>(wParam));
-            return TRUE;
-        case kLowerInputPanelMessage:
-            OnLowerRequest(wParam);
-            return 0;
-        case WM_LBUTTONDOWN:
-            OnStylusDown(PointOf(lParam));
-            return 0;
-        case WM_LBUTTONUP:
-            OnStylusUp(PointOf(lParam));
-            return 0;
-        case user::kDumpContentMessage:
-            return OnDumpContent(lParam);
-        default:
-            return DefWindowProcW(window_, message, wParam, lParam);
+std::optional<LRESULT> InputPanel::OnClassMessage(UINT message, WPARAM wParam) {
+    if (message == kSipRequestMessage) {
+        OnSipRequest(static_cast<int>(wParam));
+        return TRUE;
     }
+    if (message == kLowerInputPanelMessage) {
+        OnLowerRequest(wParam);
+        return 0;
+    }
+    return std::nullopt;
 }
 
-void InputPanel::OnPaint() {
-    PAINTSTRUCT paint{};
-    HDC dc = BeginPaint(window_, &paint);
-    if (!dc) {
-        return;
-    }
+void InputPanel::Paint(HDC dc) {
     for (const SoftKey& key : SoftKeyboardLayout::Keys()) {
         const bool lit = &key == pressed_ || (key.action == KeyAction::Shift && shift_);
         ShellPainter::DrawKey(dc, SoftKeyboardLayout::KeyRect(key),
                               SoftKeyboardLayout::Label(key, shift_), lit);
     }
-    EndPaint(window_, &paint);
 }
 
 void InputPanel::OnSipRequest(int state) {
@@ -188,11 +164,9 @@ void InputPanel::InvalidateKey(const SoftKey* key) {
     InvalidateRect(window_, &rect, FALSE);
 }
 
-LRESULT InputPanel::OnDumpContent(LPARAM content) {
-    auto& json = *reinterpret_cast<nlohmann::json*>(content);
-    json["inputPanel"] = IsWindowVisible(window_) ? "up" : "down";
-    json["shift"] = shift_;
-    return 1;
+void InputPanel::DescribeContent(nlohmann::json& content) {
+    content["inputPanel"] = IsWindowVisible(window_) ? "up" : "down";
+    content["shift"] = shift_;
 }
 
 }  // namespace platform::shell

@@ -10,33 +10,34 @@
 
 #include <windows.h>
 
+#include "shell/shell_window.h"
+
 namespace platform::shell {
 
 struct SoftKey;
 
-class InputPanel {
+class InputPanel final : public ShellWindow {
   public:
     // Makes the panel, hidden; null with the error set.
     static HWND Create();
 
     InputPanel(HWND window, const CREATESTRUCTW& create);
 
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-
   private:
-    void OnPaint();
+    void Paint(HDC dc) override;
+    void OnStylusDown(POINT point) override;
+    void OnStylusUp(POINT point) override;
+    void DescribeContent(nlohmann::json& content) override;
+    std::optional<LRESULT> OnClassMessage(UINT message, WPARAM wParam) override;
+
     void OnSipRequest(int state);
     void OnLowerRequest(WPARAM requestCount);
-    void OnStylusDown(POINT point);
-    void OnStylusUp(POINT point);
-    LRESULT OnDumpContent(LPARAM content);
 
     void Raise();
     void Lower();
     void Type(const SoftKey& key);
     void InvalidateKey(const SoftKey* key);
 
-    HWND window_ = nullptr;
     // Counts requests, so that a deferred SIP_DOWN knows whether another came after it.
     WPARAM requestCount_ = 0;
     bool shift_ = false;

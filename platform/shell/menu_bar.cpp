@@ -7,12 +7,10 @@
 #include <nlohmann/json.hpp>
 
 #include "kernel/utf8.h"
-#include "shell/object_window.h"
 #include "shell/shell_messages.h"
 #include "shell/shell_painter.h"
 #include "shell/shell_windows.h"
 #include "user/screen_geometry.h"
-#include "user/window_dump.h"
 
 namespace platform::shell {
 
@@ -25,10 +23,6 @@ constexpr LONG kTextPadding = 8;
 constexpr LONG kMinimumTextButtonWidth = 36;
 constexpr LONG kImagePadding = 6;
 
-POINT PointOf(LPARAM lParam) {
-    return POINT{static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))};
-}
-
 HFONT BarFont() {
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
@@ -36,7 +30,7 @@ HFONT BarFont() {
 }  // namespace
 
 HWND MenuBar::Create(MenuBarContents contents) {
-    if (!RegisterObjectWindowClass<MenuBar>(kClassName)) {
+    if (!RegisterShellWindowClass<MenuBar>(kClassName)) {
         if (contents.images) {
             DeleteObject(contents.images);
         }
@@ -56,7 +50,7 @@ HWND MenuBar::Create(MenuBarContents contents) {
     return bar;
 }
 
-MenuBar::MenuBar(HWND window, const CREATESTRUCTW& create) : window_(window) {
+MenuBar::MenuBar(HWND window, const CREATESTRUCTW& create) : ShellWindow(window) {
     auto& contents = *static_cast<MenuBarContents*>(create.lpCreateParams);
     parent_ = contents.parent;
     owner_ = GetWindow(window_, GW_OWNER);
@@ -96,25 +90,12 @@ void MenuBar::Layout() {
     ReleaseDC(window_, dc);
 }
 
-LRESULT MenuBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_PAINT:
-            OnPaint();
-            return 0;
-        case kFollowActiveWindowMessage:
-            OnFollowActiveWindow();
-            return 0;
-        case WM_LBUTTONDOWN:
-            OnStylusDown(PointOf(lParam));
-            return 0;
-        case WM_LBUTTONUP:
-            OnStylusUp(PointOf(lParam));
-            return 0;
-        case user::kDumpContentMessage:
-            return OnDumpContent(lParam);
-        default:
-            return DefWindowProcW(window_, message, wParam, lParam);
+std::optional<LRESULT> MenuBar::OnClassMessage(UINT message, WPARAM) {
+    if (message == kFollowActiveWindowMessage) {
+        OnFollowActiveWindow();
+        return 0;
     }
+    return std::nullopt;
 }
 
 RECT MenuBar::ButtonRect(int index) const {
@@ -137,12 +118,7 @@ int MenuBar::ButtonAt(POINT point) const {
     return kNone;
 }
 
-void MenuBar::OnPaint() {
-    PAINTSTRUCT paint{};
-    HDC dc = BeginPaint(window_, &paint);
-    if (!dc) {
-        return;
-    }
+void MenuBar::Paint(HDC dc) {
     RECT client{};
     GetClientRect(window_, &client);
     ShellPainter::FillMenuBar(dc, client);
@@ -165,7 +141,6 @@ void MenuBar::OnPaint() {
     ShellPainter::DrawBarButtonFace(dc, panelButton, panelPressed);
     ShellPainter::DrawKeyboardGlyph(
         dc, panelButton, GetSysColor(panelPressed ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
-    EndPaint(window_, &paint);
 }
 
 void MenuBar::DrawImage(HDC dc, const RECT& rect, int image) const {
@@ -217,8 +192,7 @@ void MenuBar::OnStylusUp(POINT point) {
                  MAKEWPARAM(items_[static_cast<std::size_t>(pressed)].command, 0), 0);
 }
 
-LRESULT MenuBar::OnDumpContent(LPARAM content) {
-    auto& json = *reinterpret_cast<nlohmann::json*>(content);
+void MenuBar::DescribeContent(nlohmann::json& content) {
     POINT origin{0, 0};
     ClientToScreen(window_, &origin);
     const auto screenRect = [&](RECT rect) {
@@ -236,9 +210,8 @@ LRESULT MenuBar::OnDumpContent(LPARAM content) {
                            {"enabled", item.enabled},
                            {"rect", screenRect(itemRects_[index])}});
     }
-    json["buttons"] = std::move(buttons);
-    json["inputPanelButton"] = screenRect(ButtonRect(kInputPanelButton));
-    return 1;
+    content["buttons"] = std::move(buttons);
+    content["inputPanelButton"] = screenRect(ButtonRect(kInputPanelButton));
 }
 
 }  // namespace platform::shell

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/shell_window.h"
+
 namespace platform::shell {
 
 struct MenuBarItem {
@@ -30,35 +32,32 @@ struct MenuBarContents {
     int imageCount = 0;
 };
 
-class MenuBar {
+class MenuBar final : public ShellWindow {
   public:
     // Makes the bar; null with the error set (the strip is then deleted too).
     static HWND Create(MenuBarContents contents);
 
     MenuBar(HWND window, const CREATESTRUCTW& create);
-    ~MenuBar();
-    MenuBar(const MenuBar&) = delete;
-    MenuBar& operator=(const MenuBar&) = delete;
-
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    ~MenuBar() override;
 
   private:
     // The input panel button, in the pressed index.
     static constexpr int kInputPanelButton = -2;
     static constexpr int kNone = -1;
 
+    void Paint(HDC dc) override;
+    void OnStylusDown(POINT point) override;
+    void OnStylusUp(POINT point) override;
+    void DescribeContent(nlohmann::json& content) override;
+    std::optional<LRESULT> OnClassMessage(UINT message, WPARAM wParam) override;
+
     void Layout();
-    void OnPaint();
     void OnFollowActiveWindow();
-    void OnStylusDown(POINT point);
-    void OnStylusUp(POINT point);
-    LRESULT OnDumpContent(LPARAM content);
 
     int ButtonAt(POINT point) const;
     RECT ButtonRect(int index) const;
     void DrawImage(HDC dc, const RECT& rect, int image) const;
 
-    HWND window_ = nullptr;
     // Where commands go, and the top-level window whose activation shows the bar.
     HWND parent_ = nullptr;
     HWND owner_ = nullptr;

@@ -6,12 +6,11 @@
 #include <nlohmann/json.hpp>
 
 #include "kernel/utf8.h"
-#include "shell/object_window.h"
 #include "shell/shell_messages.h"
 #include "shell/shell_painter.h"
+#include "shell/shell_window.h"
 #include "shell/shell_windows.h"
 #include "user/screen_geometry.h"
-#include "user/window_dump.h"
 
 namespace platform::shell {
 
@@ -27,10 +26,6 @@ bool Contains(const RECT& rect, POINT point) {
     return PtInRect(&rect, point) != FALSE;
 }
 
-POINT PointOf(LPARAM lParam) {
-    return POINT{static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))};
-}
-
 std::u16string WindowText(HWND window) {
     const int length = GetWindowTextLengthW(window);
     std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
@@ -41,7 +36,7 @@ std::u16string WindowText(HWND window) {
 }  // namespace
 
 HWND NavigationBar::Create() {
-    if (!RegisterObjectWindowClass<NavigationBar>(kClassName)) {
+    if (!RegisterShellWindowClass<NavigationBar>(kClassName)) {
         return nullptr;
     }
     HWND bar = CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, kClassName, nullptr, WS_POPUP, 0,
@@ -54,7 +49,7 @@ HWND NavigationBar::Create() {
 }
 
 NavigationBar::NavigationBar(HWND window, const CREATESTRUCTW&)
-    : window_(window),
+    : ShellWindow(window),
       titleFont_(
           CreateFontW(-12, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, u"Tahoma")) {
     ShellWindows::Instance().AddFollower(window_);
@@ -68,40 +63,19 @@ NavigationBar::~NavigationBar() {
     }
 }
 
-LRESULT NavigationBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_PAINT:
-            OnPaint();
-            return 0;
-        case WM_TIMER:
-            if (wParam == kClockTimer) {
-                OnClockTimer();
-                return 0;
-            }
-            break;
-        case kFollowActiveWindowMessage:
-            OnFollowActiveWindow();
-            return 0;
-        case WM_LBUTTONDOWN:
-            OnStylusDown(PointOf(lParam));
-            return 0;
-        case WM_LBUTTONUP:
-            OnStylusUp(PointOf(lParam));
-            return 0;
-        case user::kDumpContentMessage:
-            return OnDumpContent(lParam);
-        default:
-            break;
+std::optional<LRESULT> NavigationBar::OnClassMessage(UINT message, WPARAM wParam) {
+    if (message == WM_TIMER && wParam == kClockTimer) {
+        OnClockTimer();
+        return 0;
     }
-    return DefWindowProcW(window_, message, wParam, lParam);
+    if (message == kFollowActiveWindowMessage) {
+        OnFollowActiveWindow();
+        return 0;
+    }
+    return std::nullopt;
 }
 
-void NavigationBar::OnPaint() {
-    PAINTSTRUCT paint{};
-    HDC dc = BeginPaint(window_, &paint);
-    if (!dc) {
-        return;
-    }
+void NavigationBar::Paint(HDC dc) {
     RECT client{};
     GetClientRect(window_, &client);
     ShellPainter::FillNavigationBar(dc, client);
@@ -115,7 +89,6 @@ void NavigationBar::OnPaint() {
     if (okTarget_) {
         ShellPainter::DrawOkButton(dc, kOkButton, okPressed_);
     }
-    EndPaint(window_, &paint);
 }
 
 void NavigationBar::OnClockTimer() {
@@ -179,12 +152,10 @@ void NavigationBar::OnStylusUp(POINT point) {
     }
 }
 
-LRESULT NavigationBar::OnDumpContent(LPARAM content) {
-    auto& json = *reinterpret_cast<nlohmann::json*>(content);
-    json["title"] = kernel::EncodeUtf8(title_).text;
-    json["clock"] = kernel::EncodeUtf8(clock_).text;
-    json["okButton"] = okTarget_ != nullptr;
-    return 1;
+void NavigationBar::DescribeContent(nlohmann::json& content) {
+    content["title"] = kernel::EncodeUtf8(title_).text;
+    content["clock"] = kernel::EncodeUtf8(clock_).text;
+    content["okButton"] = okTarget_ != nullptr;
 }
 
 RECT NavigationBar::ClockRect() const {

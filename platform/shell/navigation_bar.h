@@ -8,33 +8,32 @@
 
 #include <string>
 
+#include "shell/shell_window.h"
+
 namespace platform::shell {
 
-class NavigationBar {
+class NavigationBar final : public ShellWindow {
   public:
     // Makes the bar, shown without taking the activation; null with the error set.
     static HWND Create();
 
     NavigationBar(HWND window, const CREATESTRUCTW& create);
-    ~NavigationBar();
-    NavigationBar(const NavigationBar&) = delete;
-    NavigationBar& operator=(const NavigationBar&) = delete;
-
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    ~NavigationBar() override;
 
   private:
-    void OnPaint();
+    void Paint(HDC dc) override;
+    void OnStylusDown(POINT point) override;
+    void OnStylusUp(POINT point) override;
+    void DescribeContent(nlohmann::json& content) override;
+    std::optional<LRESULT> OnClassMessage(UINT message, WPARAM wParam) override;
+
     void OnClockTimer();
     void OnFollowActiveWindow();
-    void OnStylusDown(POINT point);
-    void OnStylusUp(POINT point);
-    LRESULT OnDumpContent(LPARAM content);
 
     RECT ClockRect() const;
     // Reads the device clock and arms the timer for the start of the next minute.
     void ReadClock();
 
-    HWND window_ = nullptr;
     HFONT titleFont_ = nullptr;
     std::u16string title_;
     std::u16string clock_;
