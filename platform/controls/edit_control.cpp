@@ -118,7 +118,7 @@ LRESULT EditControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return static_cast<LRESULT>(layout_.LineCount());
         }
         case EM_LINEFROMCHAR:
-            return LineFromChar(lParam);
+            return LineFromChar(static_cast<INT_PTR>(wParam));
         case EM_LINEINDEX:
             return LineIndex(wParam);
         case EM_GETFIRSTVISIBLELINE:
@@ -218,7 +218,7 @@ void EditControl::SetReadOnly(bool readOnly) {
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-LRESULT EditControl::LineFromChar(LPARAM position) {
+LRESULT EditControl::LineFromChar(INT_PTR position) {
     EditTextMeasure measure(hwnd_, font_);
     EnsureLayout(measure);
     const std::size_t at =
@@ -252,6 +252,9 @@ LRESULT EditControl::FirstVisibleLine() {
 }
 
 void EditControl::OnChar(WCHAR character) {
+    if (IsReadOnly()) {
+        return;
+    }
     if (character == VK_BACK) {
         Delete(false);
     } else if (character == u'\r') {

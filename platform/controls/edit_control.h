@@ -43,7 +43,7 @@ class EditControl {
     void SetSelection(UINT start, UINT end);
     void SetLimit(std::size_t limit);
     void SetReadOnly(bool readOnly);
-    LRESULT LineFromChar(LPARAM position);
+    LRESULT LineFromChar(INT_PTR position);
     LRESULT LineIndex(WPARAM line);
     LRESULT FirstVisibleLine();
 
