@@ -6,6 +6,7 @@
 #include "controls/list_view.h"
 #include "controls/static_control.h"
 #include "controls/tab_control.h"
+#include "controls/tree_view.h"
 
 namespace platform::controls {
 
@@ -19,6 +20,7 @@ void RegisterSystemControlClasses() {
 void RegisterCommonControlClasses() {
     RegisterListViewClass();
     RegisterTabControlClass();
+    RegisterTreeViewClass();
 }
 
 }  // namespace platform::controls
