@@ -10,8 +10,8 @@
 namespace platform::controls {
 namespace {
 
-std::u16string TextOf(LPCWSTR text) {
-    return text ? std::u16string(text) : std::u16string();
+std::u16string_view TextOf(LPCWSTR text) {
+    return text ? std::u16string_view(text) : std::u16string_view();
 }
 
 }  // namespace
@@ -205,7 +205,10 @@ int ListView::InsertItem(const LVITEMW* item) {
     }
     ListViewRow row;
     if (item->mask & LVIF_TEXT) {
-        row.SetText(0, TextOf(item->pszText));
+        // Room for the other columns' texts too, if they are about as long.
+        const std::u16string_view text = TextOf(item->pszText);
+        row.ReserveText((text.size() + 1) * std::max<std::size_t>(columns_.size(), 1));
+        row.SetText(0, text);
     }
     if (item->mask & LVIF_IMAGE) {
         row.image = item->iImage;
@@ -286,8 +289,8 @@ int ListView::GetItemText(int index, LVITEMW* item) const {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    return user::CopyTextToBuffer(rows_.At(index).Text(item->iSubItem), item->pszText,
-                                  item->cchTextMax);
+    return user::CopyTextToBuffer(std::u16string(rows_.At(index).Text(item->iSubItem)),
+                                  item->pszText, item->cchTextMax);
 }
 
 bool ListView::DeleteItem(int index) {
@@ -345,7 +348,7 @@ bool ListView::GetItemRect(int index, RECT* rect) const {
 }
 
 void ListView::DumpContent(nlohmann::json& content) const {
-    const auto utf8 = [](const std::u16string& text) { return kernel::EncodeUtf8(text).text; };
+    const auto utf8 = [](std::u16string_view text) { return kernel::EncodeUtf8(text).text; };
     nlohmann::json columns = nlohmann::json::array();
     for (const ListViewColumn& column : columns_) {
         columns.push_back({{"text", utf8(column.text)}, {"width", column.width}});

@@ -125,13 +125,13 @@ void ListViewPainter::PaintRow(HDC dc, int index, int image_width, int image_hei
     }
 }
 
-void ListViewPainter::PaintCellText(HDC dc, const std::u16string& text, RECT cell, int format,
+void ListViewPainter::PaintCellText(HDC dc, std::u16string_view text, RECT cell, int format,
                                     COLORREF color) const {
     if (text.empty() || cell.right <= cell.left) {
         return;
     }
     SetTextColor(dc, color);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &cell,
+    DrawTextW(dc, text.data(), static_cast<int>(text.size()), &cell,
               AlignmentOf(format) | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 

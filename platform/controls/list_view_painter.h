@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <windows.h>
 
+#include <string_view>
 #include <vector>
 
 #include "controls/list_view_column.h"
@@ -39,7 +40,7 @@ class ListViewPainter {
   private:
     void PaintHeader(HDC dc) const;
     void PaintRow(HDC dc, int index, int image_width, int image_height) const;
-    void PaintCellText(HDC dc, const std::u16string& text, RECT cell, int format,
+    void PaintCellText(HDC dc, std::u16string_view text, RECT cell, int format,
                        COLORREF color) const;
 
     const ListViewPaintState& state_;

@@ -6,19 +6,32 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform::controls {
 
-struct ListViewRow {
-    // By sub-item; sub-items past the end are empty.
-    std::vector<std::u16string> texts;
+class ListViewRow {
+  public:
     int image = 0;
     LPARAM param = 0;
     UINT state = 0;
 
-    const std::u16string& Text(int sub_item) const;
-    void SetText(int sub_item, std::u16string text);
+    // Sub-items past the last one set are empty.
+    std::u16string_view Text(int sub_item) const;
+    void SetText(int sub_item, std::u16string_view text);
+    // A column inserted at `sub_item` moves the texts at and after it one place on.
+    void InsertSubItem(int sub_item);
+    void ReserveText(std::size_t characters) { cells_.reserve(characters); }
+
+  private:
+    // Where sub-item `sub_item`'s text starts in cells_, or npos when it has none.
+    std::size_t CellStart(int sub_item) const;
+
+    // Every sub-item's text in order, each ended by a NUL (a text that comes through the
+    // Win32 calls never holds one), so that a row's texts cost one allocation: filling
+    // ten thousand rows is mostly allocation otherwise.
+    std::u16string cells_;
 };
 
 class ListViewRows {
