@@ -6,20 +6,8 @@
 
 namespace platform::controls {
 
-namespace {
-
-POINT PointFrom(LPARAM lParam) {
-    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
-
-}  // namespace
-
 void RegisterButtonClass() {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = ControlWindow<ButtonControl>::Procedure;
-    windowClass.cbWndExtra = kControlWindowExtraBytes;
-    windowClass.lpszClassName = u"Button";
-    RegisterClassW(&windowClass);  // already registered: nothing to do
+    ControlWindow<ButtonControl>::Register(u"Button");
 }
 
 ButtonControl::ButtonControl(HWND hwnd, const CREATESTRUCTW& /*create*/) : hwnd_(hwnd) {}
@@ -37,10 +25,10 @@ LRESULT ButtonControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             OnLButtonDown();
             return 0;
         case WM_MOUSEMOVE:
-            OnMouseMove(PointFrom(lParam));
+            OnMouseMove(PointFromParam(lParam));
             return 0;
         case WM_LBUTTONUP:
-            OnLButtonUp(PointFrom(lParam));
+            OnLButtonUp(PointFromParam(lParam));
             return 0;
         case WM_KEYDOWN:
             OnKeyDown(wParam);

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "controls/button_control.h"
+#include "controls/control_paint.h"
 #include "controls/control_parent.h"
 #include "controls/focus_rectangle.h"
 #include "gdi/pocket_pc_painter.h"
@@ -36,13 +37,12 @@ std::u16string ButtonControl::Text() const {
 }
 
 void ButtonControl::OnPaint() {
-    PAINTSTRUCT paint{};
-    const HDC dc = BeginPaint(hwnd_, &paint);
+    const ControlPaint paint(hwnd_);
+    const HDC dc = paint.dc();
     if (dc == nullptr) {
         return;
     }
-    RECT client{};
-    GetClientRect(hwnd_, &client);
+    const RECT& client = paint.client();
     FontSelection font(dc, font_);
     switch (ButtonKind()) {
         case Kind::CheckBox:
@@ -56,7 +56,6 @@ void ButtonControl::OnPaint() {
             PaintPushButton(dc, client);
             break;
     }
-    EndPaint(hwnd_, &paint);
 }
 
 void ButtonControl::PaintPushButton(HDC dc, const RECT& client) const {

@@ -12,6 +12,12 @@ namespace platform::controls {
 
 inline constexpr int kControlWindowExtraBytes = sizeof(LONG_PTR);
 
+// The point of a mouse message, in client coordinates; signed, since a window holding
+// the capture hears of points left of and above it.
+inline POINT PointFromParam(LPARAM lParam) {
+    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
 template <typename Control>
 class ControlWindow {
   public:
@@ -38,6 +44,16 @@ class ControlWindow {
             delete window;
         }
         return result;
+    }
+
+    // Registers the window class `name` for Control; registering twice is harmless.
+    static void Register(LPCWSTR name, HCURSOR cursor = nullptr) {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = Procedure;
+        windowClass.cbWndExtra = kControlWindowExtraBytes;
+        windowClass.hCursor = cursor;
+        windowClass.lpszClassName = name;
+        RegisterClassW(&windowClass);  // already registered: nothing to do
     }
 
   private:

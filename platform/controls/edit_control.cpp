@@ -14,10 +14,6 @@ namespace platform::controls {
 
 namespace {
 
-POINT PointFrom(LPARAM lParam) {
-    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
-
 bool KeyIsDown(int key) {
     return GetKeyState(key) < 0;
 }
@@ -25,12 +21,7 @@ bool KeyIsDown(int key) {
 }  // namespace
 
 void RegisterEditClass() {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = ControlWindow<EditControl>::Procedure;
-    windowClass.cbWndExtra = kControlWindowExtraBytes;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_IBEAM);
-    windowClass.lpszClassName = u"Edit";
-    RegisterClassW(&windowClass);  // already registered: nothing to do
+    ControlWindow<EditControl>::Register(u"Edit", LoadCursorW(nullptr, IDC_IBEAM));
 }
 
 EditControl::EditControl(HWND hwnd, const CREATESTRUCTW& create) : hwnd_(hwnd) {
@@ -61,10 +52,10 @@ LRESULT EditControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnKeyDown(wParam);
             return 0;
         case WM_LBUTTONDOWN:
-            OnLButtonDown(PointFrom(lParam), (wParam & MK_SHIFT) != 0);
+            OnLButtonDown(PointFromParam(lParam), (wParam & MK_SHIFT) != 0);
             return 0;
         case WM_MOUSEMOVE:
-            OnMouseMove(PointFrom(lParam));
+            OnMouseMove(PointFromParam(lParam));
             return 0;
         case WM_LBUTTONUP:
             OnLButtonUp();

@@ -2,6 +2,7 @@
 // area, the lines in it, scrolling, and painting text, selection and caret.
 #include <algorithm>
 
+#include "controls/control_paint.h"
 #include "controls/control_parent.h"
 #include "controls/edit_control.h"
 #include "controls/edit_text_measure.h"
@@ -115,13 +116,12 @@ std::size_t EditControl::PositionAtPoint(POINT point) {
 }
 
 void EditControl::OnPaint() {
-    PAINTSTRUCT paint{};
-    const HDC dc = BeginPaint(hwnd_, &paint);
+    const ControlPaint paint(hwnd_);
+    const HDC dc = paint.dc();
     if (dc == nullptr) {
         return;
     }
-    RECT client{};
-    GetClientRect(hwnd_, &client);
+    const RECT& client = paint.client();
     const bool enabled = IsWindowEnabled(hwnd_) != FALSE;
     // A read-only or disabled edit is coloured as static text is.
     const UINT colorMessage = IsReadOnly() || !enabled ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
@@ -155,7 +155,6 @@ void EditControl::OnPaint() {
                 GetSysColor(COLOR_WINDOWTEXT));
         }
     }
-    EndPaint(hwnd_, &paint);
 }
 
 void EditControl::PaintLine(HDC dc, std::size_t line, int top, const RECT& format,

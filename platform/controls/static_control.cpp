@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "controls/control_paint.h"
 #include "controls/control_parent.h"
 #include "controls/control_window.h"
 #include "user/window_dump.h"
@@ -22,11 +23,7 @@ LPCWSTR ImageName(LPCWSTR text) {
 }  // namespace
 
 void RegisterStaticClass() {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = ControlWindow<StaticControl>::Procedure;
-    windowClass.cbWndExtra = kControlWindowExtraBytes;
-    windowClass.lpszClassName = u"Static";
-    RegisterClassW(&windowClass);  // already registered: nothing to do
+    ControlWindow<StaticControl>::Register(u"Static");
 }
 
 StaticControl::StaticControl(HWND hwnd, const CREATESTRUCTW& /*create*/) : hwnd_(hwnd) {}
@@ -138,20 +135,18 @@ void StaticControl::SetFont(HFONT font, bool redraw) {
 }
 
 void StaticControl::OnPaint() {
-    PAINTSTRUCT paint{};
-    const HDC dc = BeginPaint(hwnd_, &paint);
+    const ControlPaint paint(hwnd_);
+    const HDC dc = paint.dc();
     if (dc == nullptr) {
         return;
     }
-    RECT client{};
-    GetClientRect(hwnd_, &client);
+    const RECT& client = paint.client();
     FillRect(dc, &client, ParentBrush(hwnd_, WM_CTLCOLORSTATIC, dc));
     if (ShowsImage()) {
         PaintImage(dc);
     } else {
         PaintText(dc, client);
     }
-    EndPaint(hwnd_, &paint);
 }
 
 void StaticControl::PaintText(HDC dc, const RECT& client) const {
