@@ -124,6 +124,26 @@ TEST_F(ArpTableTest, TableThatGrewSinceTheSizeProbeIsReadNextTime) {
                                                         Ipv4(10, 0, 0, 5), Ipv4(10, 0, 0, 9)}));
 }
 
+TEST_F(ArpTableTest, SmallerTableLeavesNothingOfTheLargerOne) {
+    app_test::Install(TwoAdapters());
+    ArpTable table;
+    Scenario smaller;
+    smaller.neighbours = {Neighbour(2, Ipv4(10, 0, 0, 7), 3, {0xaa})};
+    app_test::Install(smaller);
+    EXPECT_TRUE(table.Refresh());
+
+    table.FilterByAdapter(std::nullopt);
+    ASSERT_EQ(table.ViewCount(), 1);
+    const ArpEntry& entry = *table.ViewAt(0);
+    EXPECT_EQ(entry.ipAddress, Ipv4(10, 0, 0, 7));
+    EXPECT_EQ(PhysicalAddressText(entry), u"aa");
+    // The bytes past the length are zero, not what the earlier table's first row held.
+    EXPECT_EQ(std::vector<BYTE>(std::begin(entry.physicalAddress), std::end(entry.physicalAddress)),
+              (std::vector<BYTE>{0xaa, 0, 0, 0, 0, 0, 0, 0}));
+    table.FilterByAdapter(3);
+    EXPECT_EQ(table.ViewCount(), 0);
+}
+
 TEST(IpAddressToText, WritesDottedTextWithinTheBuffer) {
     WCHAR text[16];
     std::fill(std::begin(text), std::end(text), u'x');

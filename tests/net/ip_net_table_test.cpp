@@ -54,6 +54,17 @@ TEST(GetIpNetTable, SizeProtocol) {
     EXPECT_EQ(size, 0u);
 }
 
+TEST(GetIpNetTable, SortingKeepsTheTableOrderOfRowsWithOneAddressAndInterface) {
+    UseScenario(R"({"arp": [
+        {"interface": 2, "address": "10.0.0.2", "type": "static"},
+        {"interface": 2, "address": "10.0.0.1", "type": "other"},
+        {"interface": 2, "address": "10.0.0.2", "type": "invalid"},
+        {"interface": 2, "address": "10.0.0.2", "type": "dynamic"}]})");
+    EXPECT_EQ(Rows(true),
+              (std::vector<std::string>{"2 10.0.0.1 len0 type1", "2 10.0.0.2 len0 type4",
+                                        "2 10.0.0.2 len0 type2", "2 10.0.0.2 len0 type3"}));
+}
+
 TEST(GetIpNetTable, RowsInTableOrderOrByAddress) {
     UseScenario(kTable);
     EXPECT_EQ(Rows(false),

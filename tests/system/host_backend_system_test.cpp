@@ -7,8 +7,10 @@
 #include <winerror.h>
 #include <winreg.h>
 
+#include <cstdlib>
 #include <ctime>
 #include <nlohmann/json.hpp>
+#include <thread>
 
 #include "net/host/host_backend.h"
 #include "network_namespace.h"
@@ -192,6 +194,40 @@ TEST_F(HostBackendSystemTest, NeighbourTypesFollowTheirState) {
     // Still resolving or already failed: no hardware address either way.
     EXPECT_EQ(report["10.61.0.54"]["type"], MIB_IPNET_TYPE_INVALID);
     EXPECT_EQ(report["10.61.0.54"]["mac"], json::array());
+}
+
+// A size probe counts the table and its rows serve the same thread's next read, so
+// that the read matches the size it was told; later reads see the table as it is.
+TEST_F(HostBackendSystemTest, ProbedRowsServeOnlyTheProbingThreadsNextRead) {
+    Configure({
+        {"link", "add", "tl0", "type", "veth", "peer", "name", "tl1"},
+        {"link", "set", "tl0", "up"},
+        {"neigh", "add", "10.61.0.50", "lladdr", "02:00:00:00:00:50", "dev", "tl0", "nud",
+         "permanent"},
+    });
+    const json report = RunInside([] {
+        auto backend = platform::net::MakeHostBackend();
+        const auto addNeighbour = [](const std::string& address) {
+            return std::system(("ip neigh add " + address +
+                                " lladdr 02:00:00:00:00:01 dev tl0 nud permanent")
+                                   .c_str()) == 0;
+        };
+        json steps = json::array();
+        steps.push_back(backend->NeighbourCount().value());
+        steps.push_back(addNeighbour("10.61.0.51"));
+        steps.push_back(backend->Neighbours().value().size());
+        steps.push_back(backend->Neighbours().value().size());
+        steps.push_back(backend->NeighbourCount().value());
+        steps.push_back(addNeighbour("10.61.0.52"));
+        std::size_t otherThread = 0;
+        std::thread([&] { otherThread = backend->Neighbours().value().size(); }).join();
+        steps.push_back(otherThread);
+        steps.push_back(backend->Neighbours().value().size());
+        return steps.dump();
+    });
+    // probe, add, read (the probed rows), read (fresh), probe, add, another thread's
+    // read (fresh), this thread's read (its probe's rows).
+    EXPECT_EQ(report, json({1, true, 1, 2, 2, true, 3, 2}));
 }
 
 std::string ReportDisplayNames() {

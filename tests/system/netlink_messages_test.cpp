@@ -11,6 +11,7 @@
 #include <linux/rtnetlink.h>
 
 #include <cstring>
+#include <numeric>
 #include <vector>
 
 #include "net/host/netlink_messages.h"
@@ -176,8 +177,16 @@ TEST(NetlinkMessages, NeighbourTypeFollowsState) {
     ASSERT_TRUE(row);
     EXPECT_EQ(row->interfaceIndex, 2u);
     EXPECT_EQ(row->address, Dotted("10.0.0.9"));
-    EXPECT_EQ(row->hardwareAddress.size(), 6u);
+    EXPECT_EQ(row->hardwareAddress, (std::vector<std::uint8_t>{2, 0, 0, 0, 0, 9}));
     EXPECT_EQ(row->type, static_cast<std::uint32_t>(MIB_IPNET_TYPE_STATIC));
+
+    // A neighbour on a link with 20-byte addresses keeps the first 8.
+    auto infiniband = Neighbour(3, NUD_REACHABLE);
+    std::vector<std::uint8_t> longAddress(20);
+    std::iota(longAddress.begin(), longAddress.end(), std::uint8_t{1});
+    infiniband.Address(NDA_DST, "10.0.0.11").Bytes(NDA_LLADDR, longAddress);
+    EXPECT_EQ(ParseNeighbourMessage(infiniband.Message())->hardwareAddress,
+              (std::vector<std::uint8_t>{1, 2, 3, 4, 5, 6, 7, 8}));
 
     auto incomplete = Neighbour(2, NUD_INCOMPLETE);
     incomplete.Address(NDA_DST, "10.0.0.10");

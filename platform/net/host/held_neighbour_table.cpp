@@ -19,7 +19,7 @@ std::optional<std::vector<NeighbourRow>> HeldNeighbourTable::Take() {
         return std::nullopt;
     }
     std::optional<std::vector<NeighbourRow>> rows = std::exchange(rows_, std::nullopt);
-    if (std::chrono::steady_clock::now() - heldAt_ > kLifetime) {
+    if (std::chrono::steady_clock::now() - heldAt_ >= lifetime_) {
         return std::nullopt;
     }
     return rows;

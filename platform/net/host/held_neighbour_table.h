@@ -20,6 +20,9 @@ class HeldNeighbourTable {
     // table as it is then.
     static constexpr std::chrono::milliseconds kLifetime{1000};
 
+    explicit HeldNeighbourTable(std::chrono::milliseconds lifetime = kLifetime)
+        : lifetime_(lifetime) {}
+
     // Replaces whatever was held, for the calling thread.
     void Hold(std::vector<NeighbourRow> rows);
 
@@ -28,6 +31,7 @@ class HeldNeighbourTable {
     std::optional<std::vector<NeighbourRow>> Take();
 
   private:
+    const std::chrono::milliseconds lifetime_;
     std::mutex mutex_;
     std::optional<std::vector<NeighbourRow>> rows_;
     std::thread::id holder_;
