@@ -3,6 +3,9 @@
 // dismisses the menu. The loop keeps dispatching everything else (sent messages,
 // timers, paints, other windows' posted messages), but the keys and stylus input of the
 // thread belong to the menu while it is open.
+//
+// FIXME: an MF_POPUP item shows but does not open its sub-menu (it cannot be chosen);
+// cascading menus need a stack of pop-ups, and no pop-up menu of the program has one.
 #pragma once
 
 #include <windows.h>
