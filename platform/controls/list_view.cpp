@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "controls/control_parent.h"
 #include "controls/list_view_metrics.h"
 #include "controls/list_view_text_measure.h"
 #include "kernel/utf8.h"
@@ -16,8 +17,8 @@ std::u16string_view TextOf(LPCWSTR text) {
 
 }  // namespace
 
-ListView::ListView(HWND window, DWORD style)
-    : window_(window), style_(style), font_(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))) {
+ListView::ListView(HWND window, const CREATESTRUCTW& create)
+    : window_(window), style_(static_cast<DWORD>(create.style)) {
     layout_.SetScrollBarWidth(GetSystemMetrics(SM_CXVSCROLL));
     UpdateMetrics();
 }
@@ -28,13 +29,9 @@ ListView::~ListView() {
     }
 }
 
-int ListView::TextWidth(const std::u16string& text) const {
-    return ListViewTextMeasure(font_).Width(text);
-}
-
 // Row and header heights follow the font and the small images.
 void ListView::UpdateMetrics() {
-    const int text_height = ListViewTextMeasure(font_).LineHeight();
+    const int text_height = ListViewTextMeasure(FontOrDefault(font_)).LineHeight();
     int image_width = 0;
     int image_height = 0;
     if (small_images_) {
@@ -54,7 +51,7 @@ void ListView::OnSize() {
 }
 
 void ListView::SetFont(HFONT font, bool redraw) {
-    font_ = font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    font_ = font;
     UpdateMetrics();
     if (redraw) {
         UpdateWindow(window_);
@@ -166,7 +163,7 @@ bool ListView::SetColumnWidth(int index, int width) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return false;
     }
-    const ListViewTextMeasure measure(font_);
+    const ListViewTextMeasure measure(FontOrDefault(font_));
     if (width == LVSCW_AUTOSIZE) {
         int widest = 0;
         for (int row = 0; row < rows_.Count(); ++row) {

@@ -1,7 +1,8 @@
 // The list view's state and behaviour in report view: columns, rows, the selection,
-// scrolling, and the notifications a tap or a key sends the parent. The window
-// procedure (list_view_window.cpp) keeps one ListView per window in the window's extra
-// bytes and only unpacks parameters for it; the painting is ListViewPainter's.
+// scrolling, and the notifications a tap or a key sends the parent. ControlWindow keeps
+// one ListView per window in the window's extra bytes; HandleMessage
+// (list_view_window.cpp) only unpacks parameters for it; the painting is
+// ListViewPainter's.
 //
 // Every list is shown as a report view, the only view the program uses. The headings
 // are never buttons, so a list with LVS_NOSORTHEADER looks and acts like one without.
@@ -25,11 +26,13 @@ void RegisterListViewClass();
 
 class ListView {
   public:
-    ListView(HWND window, DWORD style);
+    ListView(HWND window, const CREATESTRUCTW& create);
     // Destroys the small image list, unless the style shares image lists.
     ~ListView();
     ListView(const ListView&) = delete;
     ListView& operator=(const ListView&) = delete;
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Columns.
     int InsertColumn(int index, const LVCOLUMNW* column);
@@ -61,6 +64,7 @@ class ListView {
     HIMAGELIST SetImageList(int kind, HIMAGELIST list);
     HIMAGELIST ImageList(int kind) const;
     void SetFont(HFONT font, bool redraw);
+    // Null while the list uses the dialog font.
     HFONT Font() const { return font_; }
 
     void OnSize();
@@ -86,7 +90,6 @@ class ListView {
     ListViewScrollBar ScrollBar() const;
     void ScrollTo(int top_index);
     int ColumnAt(int x) const;
-    int TextWidth(const std::u16string& text) const;
 
     // Changes one row's state bits under `mask`, asking the parent first with
     // LVN_ITEMCHANGING and telling it after with LVN_ITEMCHANGED. Returns false when

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "controls/control_paint.h"
+#include "controls/control_parent.h"
 #include "controls/list_view.h"
 #include "controls/list_view_painter.h"
 
@@ -239,17 +241,21 @@ bool ListView::OnKeyDown(UINT key) {
 }
 
 void ListView::Paint() {
-    PAINTSTRUCT paint{};
-    const HDC dc = BeginPaint(window_, &paint);
-    if (!dc) {
+    const ControlPaint paint(window_);
+    if (!paint.dc()) {
         return;
     }
     const ListViewScrollBar bar = ScrollBar();
-    const ListViewPaintState state{rows_, columns_,      layout_,
-                                   bar,   pressed_part_, small_images_,
-                                   font_, style_,        GetFocus() == window_};
-    ListViewPainter(state).Paint(dc, paint.rcPaint);
-    EndPaint(window_, &paint);
+    const ListViewPaintState state{rows_,
+                                   columns_,
+                                   layout_,
+                                   bar,
+                                   pressed_part_,
+                                   small_images_,
+                                   FontOrDefault(font_),
+                                   style_,
+                                   GetFocus() == window_};
+    ListViewPainter(state).Paint(paint.dc(), paint.client());
 }
 
 }  // namespace platform::controls

@@ -1,33 +1,16 @@
-// The list view's window class. Its ListView lives in the window's extra bytes (the
-// user data is the program's) from WM_NCCREATE to WM_NCDESTROY. A parent may destroy
-// the list while answering one of its notifications, so the object is deleted only
-// when the outermost message the list is handling returns.
+// The list view's window class: ControlWindow keeps a ListView in each window's extra
+// bytes (the user data is the program's) and frees it only once no handler of it is
+// running, since a parent may destroy the list while answering a notification. Here the
+// messages are only unpacked for it.
 #include <commctrl.h>
 #include <windows.h>
 
+#include "controls/control_window.h"
 #include "controls/list_view.h"
 #include "user/window_dump.h"
 
 namespace platform::controls {
 namespace {
-
-constexpr int kStateOffset = 0;
-
-struct ListViewWindow {
-    ListView view;
-    int nesting = 0;
-    bool destroyed = false;
-
-    ListViewWindow(HWND window, DWORD style) : view(window, style) {}
-};
-
-ListViewWindow* StateOf(HWND window) {
-    return reinterpret_cast<ListViewWindow*>(GetWindowLongPtrW(window, kStateOffset));
-}
-
-POINT PointOf(LPARAM lParam) {
-    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
 
 const LVITEMW* ItemOf(LPARAM lParam) {
     return reinterpret_cast<const LVITEMW*>(lParam);
@@ -36,129 +19,100 @@ LVITEMW* MutableItemOf(LPARAM lParam) {
     return reinterpret_cast<LVITEMW*>(lParam);
 }
 
-LRESULT Dispatch(ListViewWindow& state, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    ListView& view = state.view;
+}  // namespace
+
+LRESULT ListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const int index = static_cast<int>(wParam);
     switch (message) {
-        case WM_NCDESTROY:
-            SetWindowLongPtrW(window, kStateOffset, 0);
-            state.destroyed = true;
-            return DefWindowProcW(window, message, wParam, lParam);
         case WM_CREATE:
         case WM_SIZE:
-            view.OnSize();
+            OnSize();
             return 0;
         case WM_SETFONT:
-            view.SetFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
+            SetFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
             return 0;
         case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(view.Font());
+            return reinterpret_cast<LRESULT>(Font());
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT covers every pixel
         case WM_PAINT:
-            view.Paint();
+            Paint();
             return 0;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
-            view.OnFocusChanged();
+            OnFocusChanged();
             return 0;
         case WM_GETDLGCODE:
             return DLGC_WANTARROWS;
         case WM_LBUTTONDOWN:
-            view.OnLButtonDown(PointOf(lParam));
+            OnLButtonDown(PointFromParam(lParam));
             return 0;
         case WM_MOUSEMOVE:
-            view.OnMouseMove(PointOf(lParam));
+            OnMouseMove(PointFromParam(lParam));
             return 0;
         case WM_LBUTTONUP:
-            view.OnLButtonUp(PointOf(lParam));
+            OnLButtonUp(PointFromParam(lParam));
             return 0;
         case WM_CAPTURECHANGED:
-            view.OnCaptureLost();
+            OnCaptureLost();
             return 0;
         case WM_KEYDOWN:
-            return view.OnKeyDown(static_cast<UINT>(wParam))
+            return OnKeyDown(static_cast<UINT>(wParam))
                        ? 0
-                       : DefWindowProcW(window, message, wParam, lParam);
+                       : DefWindowProcW(window_, message, wParam, lParam);
         case LVM_INSERTCOLUMNW:
-            return view.InsertColumn(index, reinterpret_cast<const LVCOLUMNW*>(lParam));
+            return InsertColumn(index, reinterpret_cast<const LVCOLUMNW*>(lParam));
         case LVM_SETCOLUMNWIDTH:
-            return view.SetColumnWidth(index, static_cast<short>(LOWORD(lParam)));
+            return SetColumnWidth(index, static_cast<short>(LOWORD(lParam)));
         case LVM_GETCOLUMNWIDTH:
-            return view.ColumnWidth(index);
+            return ColumnWidth(index);
         case LVM_INSERTITEMW:
-            return view.InsertItem(ItemOf(lParam));
+            return InsertItem(ItemOf(lParam));
         case LVM_SETITEMW:
-            return view.SetItem(ItemOf(lParam));
+            return SetItem(ItemOf(lParam));
         case LVM_GETITEMW:
-            return view.GetItem(MutableItemOf(lParam));
+            return GetItem(MutableItemOf(lParam));
         case LVM_SETITEMTEXTW:
-            return view.SetItemText(index, ItemOf(lParam));
+            return SetItemText(index, ItemOf(lParam));
         case LVM_GETITEMTEXTW:
-            return view.GetItemText(index, MutableItemOf(lParam));
+            return GetItemText(index, MutableItemOf(lParam));
         case LVM_DELETEITEM:
-            return view.DeleteItem(index);
+            return DeleteItem(index);
         case LVM_DELETEALLITEMS:
-            return view.DeleteAllItems();
+            return DeleteAllItems();
         case LVM_GETITEMCOUNT:
-            return view.ItemCount();
+            return ItemCount();
         case LVM_GETNEXTITEM:
-            return view.NextItem(index, LOWORD(lParam));
+            return NextItem(index, LOWORD(lParam));
         case LVM_SETITEMSTATE:
-            return view.SetItemState(index, ItemOf(lParam));
+            return SetItemState(index, ItemOf(lParam));
         case LVM_GETITEMSTATE:
-            return view.ItemState(index, static_cast<UINT>(lParam));
+            return ItemState(index, static_cast<UINT>(lParam));
         case LVM_GETSELECTEDCOUNT:
-            return view.SelectedCount();
+            return SelectedCount();
         case LVM_GETITEMRECT:
-            return view.GetItemRect(index, reinterpret_cast<RECT*>(lParam));
+            return GetItemRect(index, reinterpret_cast<RECT*>(lParam));
         case LVM_ENSUREVISIBLE:
-            return view.EnsureVisible(index);
+            return EnsureVisible(index);
         case LVM_GETTOPINDEX:
-            return view.TopIndex();
+            return TopIndex();
         case LVM_GETCOUNTPERPAGE:
-            return view.CountPerPage();
+            return CountPerPage();
         case LVM_SETIMAGELIST:
             return reinterpret_cast<LRESULT>(
-                view.SetImageList(index, reinterpret_cast<HIMAGELIST>(lParam)));
+                SetImageList(index, reinterpret_cast<HIMAGELIST>(lParam)));
         case LVM_GETIMAGELIST:
-            return reinterpret_cast<LRESULT>(view.ImageList(index));
+            return reinterpret_cast<LRESULT>(ImageList(index));
         case user::kDumpContentMessage:
-            view.DumpContent(*reinterpret_cast<nlohmann::json*>(lParam));
+            DumpContent(*reinterpret_cast<nlohmann::json*>(lParam));
             return 1;
         default:
-            return DefWindowProcW(window, message, wParam, lParam);
+            return DefWindowProcW(window_, message, wParam, lParam);
     }
 }
-
-LRESULT CALLBACK ListViewProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    ListViewWindow* state = StateOf(window);
-    if (!state) {
-        if (message != WM_NCCREATE) {
-            return DefWindowProcW(window, message, wParam, lParam);
-        }
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        state = new ListViewWindow(window, static_cast<DWORD>(create->style));
-        SetWindowLongPtrW(window, kStateOffset, reinterpret_cast<LONG_PTR>(state));
-    }
-    ++state->nesting;
-    const LRESULT result = Dispatch(*state, window, message, wParam, lParam);
-    if (--state->nesting == 0 && state->destroyed) {
-        delete state;
-    }
-    return result;
-}
-
-}  // namespace
 
 void RegisterListViewClass() {
-    WNDCLASSW list_class{};
-    list_class.style = CS_GLOBALCLASS;
-    list_class.lpfnWndProc = ListViewProcedure;
-    list_class.cbWndExtra = sizeof(ListViewWindow*);
-    list_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    list_class.lpszClassName = WC_LISTVIEWW;
-    RegisterClassW(&list_class);
+    ControlWindow<ListView>::Register(WC_LISTVIEWW, LoadCursorW(nullptr, IDC_ARROW));
 }
 
 }  // namespace platform::controls
