@@ -6,7 +6,8 @@
 //
 // Every notification happens under the window manager's lock and counts itself, so a
 // waiter that saw no new count after re-taking the lock can sleep without missing one.
-// The spin is bounded and happens once per wait, so an idle thread sleeps.
+// The spin is bounded and happens at most once per wait, so an idle thread sleeps, and it
+// stops while it keeps missing, so a loaded machine loses nothing to it.
 #pragma once
 
 #include <atomic>
@@ -32,6 +33,9 @@ class WakeSignal {
 
     std::condition_variable condition_;
     std::atomic<std::uint64_t> notifications_{0};
+    // Whether spinning has been paying off lately; guarded by the lock like the queue.
+    int spinCredit_ = 16;
+    int waitsWithoutSpin_ = 0;
 };
 
 }  // namespace platform::user
