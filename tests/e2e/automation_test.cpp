@@ -37,33 +37,11 @@ class AutomationTest : public testing::Test {
         std::vector<std::string> arguments{"--display=headless", "--script", "-", "--clock",
                                            "10:30"};
         arguments.insert(arguments.end(), extra.begin(), extra.end());
-        return RunDevice(directory_, arguments, script);
+        return RunDevice(TESSALINK_E2E_DEVICE, directory_, arguments, script);
     }
 
     fs::path directory_;
 };
-
-// Every dump line the device printed, parsed.
-std::vector<nlohmann::json> Dumps(const std::string& output) {
-    std::vector<nlohmann::json> dumps;
-    std::istringstream lines(output);
-    for (std::string line; std::getline(lines, line);) {
-        dumps.push_back(nlohmann::json::parse(line));
-    }
-    return dumps;
-}
-
-const nlohmann::json* FindById(const nlohmann::json& windows, int id) {
-    for (const auto& window : windows) {
-        if (window.at("id") == id) {
-            return &window;
-        }
-        if (const auto* found = FindById(window.at("children"), id)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
 
 TEST_F(AutomationTest, TapsAndTypingReachThePadAndShowInDumpAndShot) {
     const auto shot = directory_ / "pad.png";
@@ -122,21 +100,7 @@ TEST_F(AutomationTest, PadLooksAsRecorded) {
     const auto run =
         RunHeadless("until class=TapPad visible 5000\nshot " + shot.string() + "\nquit\n");
     ASSERT_EQ(run.status, 0) << run.errors;
-    const fs::path golden = fs::path(TESSALINK_E2E_GOLDEN_DIR) / "tap_pad.png";
-    if (std::getenv("TESSALINK_UPDATE_GOLDEN")) {
-        fs::copy_file(shot, golden, fs::copy_options::overwrite_existing);
-        GTEST_SKIP() << "rewrote " << golden;
-    }
-    const auto expected = platform::display::ReadPng(golden.string());
-    const auto actual = platform::display::ReadPng(shot.string());
-    ASSERT_TRUE(expected) << golden;
-    ASSERT_TRUE(actual);
-    ASSERT_EQ(actual->pixels.size(), expected->pixels.size());
-    std::size_t differing = 0;
-    for (std::size_t i = 0; i < actual->pixels.size(); ++i) {
-        differing += actual->pixels[i] != expected->pixels[i];
-    }
-    EXPECT_EQ(differing, 0u) << "pixels differ from " << golden;
+    ExpectMatchesGolden(shot, "tap_pad.png");
 }
 
 TEST_F(AutomationTest, FailingCommandStopsTheDeviceNamingItsLine) {
@@ -173,7 +137,8 @@ TEST_F(AutomationTest, ExitStatusIsWinMainsResult) {
 }
 
 TEST_F(AutomationTest, WithoutADesktopOrScriptTheDeviceSaysWhatItNeeds) {
-    const auto run = RunDevice(directory_, {}, "", "env -u DISPLAY -u WAYLAND_DISPLAY");
+    const auto run =
+        RunDevice(TESSALINK_E2E_DEVICE, directory_, {}, "", "env -u DISPLAY -u WAYLAND_DISPLAY");
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.errors.find("no desktop display was found"), std::string::npos) << run.errors;
     EXPECT_NE(run.errors.find("--display=headless"), std::string::npos) << run.errors;
@@ -223,7 +188,7 @@ TEST_F(AutomationTest, WindowDisplayShowsTheScreenUnderAnXServer) {
     ASSERT_TRUE(server.Start()) << "Xvfb did not start";
     const auto shot = directory_ / "window.png";
     const auto run = RunDevice(
-        directory_, {"--display=window", "--scale", "1", "--script", "-"},
+        TESSALINK_E2E_DEVICE, directory_, {"--display=window", "--scale", "1", "--script", "-"},
         "until class=TapPad visible 5000\ntap 120 80\nuntil text=\"Tapped at 99,13\" 2000\nshot " +
             shot.string() + "\nquit\n",
         // SDL's X11 client libraries keep allocations LeakSanitizer cannot attribute,

@@ -1,10 +1,13 @@
 #include "device_run.h"
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+
+#include "display/png_file.h"
 
 namespace {
 
@@ -25,14 +28,14 @@ std::string ReadFile(const std::filesystem::path& path) {
 
 }  // namespace
 
-DeviceRun RunDevice(const std::filesystem::path& directory,
+DeviceRun RunDevice(const std::filesystem::path& device, const std::filesystem::path& directory,
                     const std::vector<std::string>& arguments, const std::string& script,
                     const std::string& environment) {
     const auto input = directory / "script.txt";
     const auto output = directory / "stdout.txt";
     const auto errors = directory / "stderr.txt";
     std::ofstream(input, std::ios::binary) << script;
-    std::string command = environment + " " + Quoted(TESSALINK_E2E_DEVICE);
+    std::string command = environment + " " + Quoted(device.string());
     for (const auto& argument : arguments) {
         command += " " + Quoted(argument);
     }
@@ -43,4 +46,59 @@ DeviceRun RunDevice(const std::filesystem::path& directory,
     run.output = ReadFile(output);
     run.errors = ReadFile(errors);
     return run;
+}
+
+std::vector<nlohmann::json> Dumps(const std::string& output) {
+    std::vector<nlohmann::json> dumps;
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
+        dumps.push_back(nlohmann::json::parse(line));
+    }
+    return dumps;
+}
+
+namespace {
+
+template <typename Match>
+const nlohmann::json* FindWindow(const nlohmann::json& windows, const Match& match) {
+    for (const auto& window : windows) {
+        if (match(window)) {
+            return &window;
+        }
+        if (const auto* found = FindWindow(window.at("children"), match)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+const nlohmann::json* FindById(const nlohmann::json& windows, int id) {
+    return FindWindow(windows,
+                      [id](const nlohmann::json& window) { return window.at("id") == id; });
+}
+
+const nlohmann::json* FindByClass(const nlohmann::json& windows, const std::string& className) {
+    return FindWindow(windows, [&className](const nlohmann::json& window) {
+        return window.at("class") == className;
+    });
+}
+
+void ExpectMatchesGolden(const std::filesystem::path& shot, const std::string& name) {
+    const auto golden = std::filesystem::path(TESSALINK_E2E_GOLDEN_DIR) / name;
+    if (std::getenv("TESSALINK_UPDATE_GOLDEN")) {
+        std::filesystem::copy_file(shot, golden, std::filesystem::copy_options::overwrite_existing);
+        GTEST_SKIP() << "rewrote " << golden;
+    }
+    const auto expected = platform::display::ReadPng(golden.string());
+    const auto actual = platform::display::ReadPng(shot.string());
+    ASSERT_TRUE(expected) << golden;
+    ASSERT_TRUE(actual) << shot;
+    ASSERT_EQ(actual->pixels.size(), expected->pixels.size());
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i < actual->pixels.size(); ++i) {
+        differing += actual->pixels[i] != expected->pixels[i];
+    }
+    EXPECT_EQ(differing, 0u) << "pixels differ from " << golden;
 }

@@ -1,7 +1,9 @@
-// Runs the e2e device executable with options and a script, as a user's shell would.
+// Runs an e2e device executable with options and a script, as a user's shell would, and
+// reads back what it reported: its dumps and its screenshots.
 #pragma once
 
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,20 @@ struct DeviceRun {
 
 // `script` goes to the device's standard input; `environment` is prefixed to the command
 // ("DISPLAY=:99", or "env -u DISPLAY"). Files land in `directory`.
-DeviceRun RunDevice(const std::filesystem::path& directory,
+DeviceRun RunDevice(const std::filesystem::path& device, const std::filesystem::path& directory,
                     const std::vector<std::string>& arguments, const std::string& script,
                     const std::string& environment = "");
+
+// Every dump line the device printed, parsed.
+std::vector<nlohmann::json> Dumps(const std::string& output);
+
+// The window with control id `id` anywhere in a dump's tree, or null.
+const nlohmann::json* FindById(const nlohmann::json& windows, int id);
+
+// The first window of class `className` anywhere in a dump's tree, or null.
+const nlohmann::json* FindByClass(const nlohmann::json& windows, const std::string& className);
+
+// Compares a screenshot pixel for pixel with tests/e2e/golden/NAME. After a deliberate
+// change of look, TESSALINK_UPDATE_GOLDEN=1 rewrites the golden file (the test then
+// skips) so that the new image can be reviewed.
+void ExpectMatchesGolden(const std::filesystem::path& shot, const std::string& name);
