@@ -32,6 +32,12 @@ TEST_F(NavigationBarTest, TitleFollowsActivationAndTitleChanges) {
 TEST_F(NavigationBarTest, ShowsTheDeviceClockOnBlue) {
     const std::string clock = Content(NavigationBar())["clock"];
     EXPECT_NE(clock.find("9:41"), std::string::npos) << clock;
+    // The minute's timer reads the device clock again.
+    platform::kernel::DeviceSettings::SetClock(
+        platform::kernel::ClockSetting::AtLocalTimeOfDay(std::chrono::minutes(9 * 60 + 42)));
+    SendMessageW(NavigationBar(), WM_TIMER, 1, 0);
+    const std::string next = Content(NavigationBar())["clock"];
+    EXPECT_NE(next.find("9:42"), std::string::npos) << next;
 
     CreateTopLevel(u"Alpha");
     HDC dc = GetDC(nullptr);
