@@ -44,6 +44,14 @@ TEST_F(ButtonControlTest, SlidingOffBeforeTheReleaseCancelsTheClick) {
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
+TEST_F(ButtonControlTest, AParentMayDestroyTheButtonItIsToldOf) {
+    const HWND button = Child(u"Button", u"Close", BS_PUSHBUTTON, {10, 10, 110, 30}, IDCANCEL);
+    onCommand = [&](const ParentMessage&) { DestroyWindow(button); };
+    Tap(button, 50, 10);
+    EXPECT_FALSE(IsWindow(button));
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
 TEST_F(ButtonControlTest, SpaceClicksTheFocusedButton) {
     const HWND button = Child(u"Button", u"OK", BS_PUSHBUTTON, {10, 10, 110, 30}, IDOK);
     SetFocus(button);

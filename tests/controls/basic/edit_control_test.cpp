@@ -76,6 +76,18 @@ TEST_F(EditControlTest, TypingNotifiesEachChangeAfterTheFocusArrives) {
                                              {"readOnly", false}}));
 }
 
+TEST_F(EditControlTest, AParentMayDestroyTheEditWhileItReportsAChange) {
+    const HWND edit = Child(u"Edit", u"", ES_AUTOHSCROLL, {10, 10, 200, 30}, 1);
+    SetFocus(edit);
+    onCommand = [&](const ParentMessage& entry) {
+        if (entry.code == EN_UPDATE) {
+            DestroyWindow(edit);
+        }
+    };
+    Type(u"a");
+    EXPECT_FALSE(IsWindow(edit));
+}
+
 TEST_F(EditControlTest, ProgramChangesNotifyAsWindowsDoes) {
     const HWND single = Child(u"Edit", u"", ES_AUTOHSCROLL, {10, 10, 200, 30}, 1);
     const HWND multi = Child(u"Edit", u"", ES_MULTILINE | ES_AUTOVSCROLL, {10, 40, 200, 90}, 2);
