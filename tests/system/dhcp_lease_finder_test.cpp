@@ -27,9 +27,10 @@ class DhcpLeaseFinderTest : public testing::Test {
         paths_.dhcpcdLeaseDir = root_ / "dhcpcd";
         paths_.networkdLeaseDir = root_ / "networkd";
         paths_.networkManagerLeaseDir = root_ / "nm";
+        paths_.dhclientLeaseDir = root_ / "dhcp";
         paths_.dhcpcdProgram = (root_ / "no-dhcpcd-here").string();
-        for (const auto* dir :
-             {&paths_.dhcpcdLeaseDir, &paths_.networkdLeaseDir, &paths_.networkManagerLeaseDir}) {
+        for (const auto* dir : {&paths_.dhcpcdLeaseDir, &paths_.networkdLeaseDir,
+                                &paths_.networkManagerLeaseDir, &paths_.dhclientLeaseDir}) {
             fs::create_directory(*dir);
         }
     }
@@ -78,9 +79,49 @@ TEST_F(DhcpLeaseFinderTest, DhcpcdComesFirstThenNetworkdThenNetworkManager) {
     EXPECT_EQ(lease->expires, 2180);
 }
 
+std::string DhclientBlock(const std::string& interfaceName, const std::string& server,
+                          const std::string& expire) {
+    return "lease {\n  interface \"" + interfaceName +
+           "\";\n  fixed-address 10.4.0.9;\n  option subnet-mask 255.255.255.0;\n"
+           "  option dhcp-lease-time 600;\n  option dhcp-server-identifier " +
+           server + ";\n  renew 4 2026/12/03 10:05:00;\n  expire " + expire + ";\n}\n";
+}
+
+TEST_F(DhcpLeaseFinderTest, DhclientsLastBlockForTheInterfaceWins) {
+    const DhcpLeaseFinder finder(paths_);
+    Write(paths_.dhclientLeaseDir / "dhclient.leases",
+          DhclientBlock("eth0", "10.4.0.1", "4 2026/12/03 10:10:00") +
+              DhclientBlock("eth0", "10.4.0.2", "4 2026/12/03 11:10:00") +
+              DhclientBlock("eth1", "10.4.0.3", "4 2026/12/03 12:10:00") +
+              // Cut off while the client appended it: not a lease.
+              "lease {\n  interface \"eth0\";\n  fixed-address 10.4.0.10;\n");
+    auto lease = finder.Find("eth0", 2);
+    ASSERT_TRUE(lease);
+    EXPECT_EQ(lease->server, inet_addr("10.4.0.2"));
+    EXPECT_EQ(lease->expires, 1796296200);  // 2026-12-03 11:10:00 UTC
+    EXPECT_EQ(lease->obtained, 1796296200 - 600);
+    EXPECT_FALSE(finder.Find("eth2", 4));
+
+    // A client run for one interface keeps its own file, which comes first; an
+    // infinite lease has no end.
+    Write(paths_.dhclientLeaseDir / "dhclient.eth1.leases",
+          DhclientBlock("eth1", "10.4.0.4", "never"));
+    lease = finder.Find("eth1", 3);
+    ASSERT_TRUE(lease);
+    EXPECT_EQ(lease->server, inet_addr("10.4.0.4"));
+    EXPECT_EQ(lease->expires, 0);
+    EXPECT_EQ(lease->obtained, 0);
+
+    // Every other client is asked before dhclient.
+    Write(paths_.networkdLeaseDir / "2", "ADDRESS=10.2.0.5\nSERVER_ADDRESS=10.2.0.1\n");
+    EXPECT_EQ(finder.Find("eth0", 2)->server, inet_addr("10.2.0.1"));
+}
+
 TEST_F(DhcpLeaseFinderTest, LeaseInAnUnknownFormIsNoLease) {
     Write(paths_.dhcpcdLeaseDir / "eth0.lease", "not a DHCP packet");
     Write(paths_.networkdLeaseDir / "2", std::string(200, '\xff'));
+    Write(paths_.dhclientLeaseDir / "dhclient.leases",
+          "lease {\n  interface \"eth0\";\n  expire 4 2026/13/03 10:10:00;\n}\n");
     EXPECT_FALSE(DhcpLeaseFinder(paths_).Find("eth0", 2));
 }
 

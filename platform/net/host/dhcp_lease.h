@@ -35,6 +35,11 @@ std::optional<DhcpLease> ParseDhcpcdVariables(std::string_view text, std::int64_
 // systemd-networkd's (and NetworkManager's internal client's) `KEY=value` lease.
 std::optional<DhcpLease> ParseNetworkdLease(std::string_view text, std::int64_t written);
 
+// ISC dhclient's lease database: `lease { ... }` blocks, appended as leases are
+// renewed, so the last block for the interface is the current lease. Its times are
+// UTC. Nothing when no block names the interface.
+std::optional<DhcpLease> ParseDhclientLeases(std::string_view text, std::string_view interfaceName);
+
 // A lease known only from the address it configured: a dynamic address (not
 // permanent, finite lifetime) whose client we cannot ask. Nothing for a static
 // address. `now` is seconds since 1970 and `uptime` hundredths of a second since

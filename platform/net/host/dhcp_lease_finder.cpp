@@ -20,15 +20,16 @@ std::span<const std::uint8_t> Bytes(const std::string& content) {
 
 std::optional<DhcpLease> DhcpLeaseFinder::Find(const std::string& interfaceName,
                                                std::uint32_t index) const {
-    // FIXME: ISC dhclient's lease database (a block syntax, appended to) is not
-    // read; its addresses still show as DHCP through their finite lifetime.
     if (auto lease = FromDhcpcd(interfaceName)) {
         return lease;
     }
     if (auto lease = FromNetworkd(index)) {
         return lease;
     }
-    return FromNetworkManager(interfaceName);
+    if (auto lease = FromNetworkManager(interfaceName)) {
+        return lease;
+    }
+    return FromDhclient(interfaceName);
 }
 
 std::optional<DhcpLease> DhcpLeaseFinder::FromDhcpcd(const std::string& interfaceName) const {
@@ -57,6 +58,20 @@ std::optional<DhcpLease> DhcpLeaseFinder::FromNetworkd(std::uint32_t index) cons
         return std::nullopt;
     }
     return ParseNetworkdLease(*content, *written);
+}
+
+std::optional<DhcpLease> DhcpLeaseFinder::FromDhclient(const std::string& interfaceName) const {
+    // A client started for one interface keeps its own file; one started for all
+    // shares the common one.
+    for (const std::string& name :
+         {"dhclient." + interfaceName + ".leases", std::string("dhclient.leases")}) {
+        if (const auto content = ReadSmallFile(paths_.dhclientLeaseDir / name)) {
+            if (auto lease = ParseDhclientLeases(*content, interfaceName)) {
+                return lease;
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<DhcpLease> DhcpLeaseFinder::FromNetworkManager(

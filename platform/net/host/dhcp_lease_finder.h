@@ -1,5 +1,5 @@
 // Finds the lease that a DHCP client holds for an interface, asking the clients
-// in turn: dhcpcd, systemd-networkd, NetworkManager's internal client.
+// in turn: dhcpcd, systemd-networkd, NetworkManager's internal client, ISC dhclient.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +23,7 @@ class DhcpLeaseFinder {
     std::optional<DhcpLease> FromDhcpcd(const std::string& interfaceName) const;
     std::optional<DhcpLease> FromNetworkd(std::uint32_t index) const;
     std::optional<DhcpLease> FromNetworkManager(const std::string& interfaceName) const;
+    std::optional<DhcpLease> FromDhclient(const std::string& interfaceName) const;
 
     const HostPaths& paths_;
 };

@@ -17,6 +17,9 @@ struct HostPaths {
     std::filesystem::path networkdLeaseDir = "/run/systemd/netif/leases";
     // NetworkManager's internal client keeps its leases here, in networkd's format.
     std::filesystem::path networkManagerLeaseDir = "/var/lib/NetworkManager";
+    // ISC dhclient's lease databases: dhclient.leases, or dhclient.IF.leases for a
+    // client started for one interface.
+    std::filesystem::path dhclientLeaseDir = "/var/lib/dhcp";
     // The neighbour table as text, for when netlink is not available.
     std::filesystem::path procNetArp = "/proc/net/arp";
     std::string dhcpcdProgram = "dhcpcd";
