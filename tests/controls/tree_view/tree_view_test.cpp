@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "controls/notification_recorder.h"
+#include "display/framebuffer.h"
 #include "user/window_dump.h"
 
 namespace tessalink::test {
@@ -272,6 +273,39 @@ TEST_F(TreeViewTest, EnsureVisibleExpandsAncestorsAndScrolls) {
     SendMessageW(tree_, WM_KEYDOWN, VK_END, 0);
     EXPECT_EQ(Next(nullptr, TVGN_CARET), deep);
     EXPECT_EQ(Next(nullptr, TVGN_FIRSTVISIBLE), hops[total - rowsPerPage]);
+}
+
+TEST_F(TreeViewTest, ButtonsShowPlusWhenCollapsedAndMinusWhenExpanded) {
+    const HTREEITEM collapsed = Insert(u"collapsed");
+    Insert(u"child", collapsed);
+    const HTREEITEM expanded = Insert(u"expanded");
+    Insert(u"child", expanded);
+    Insert(u"leaf");
+    SendMessageW(tree_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(expanded));
+    UpdateWindow(recorder_.parent());
+    UpdateWindow(tree_);
+    POINT origin{0, 0};
+    ClientToScreen(tree_, &origin);
+    auto pixel = [&](int x, int y) {
+        auto& screen = platform::display::Screen();
+        auto lock = screen.Lock();
+        const std::uint32_t value = screen.Pixels()[(origin.y + y) * screen.Width() + origin.x + x];
+        return static_cast<COLORREF>(RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF));
+    };
+    const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
+    const COLORREF paper = GetSysColor(COLOR_WINDOW);
+    const int x = ButtonX(0);
+    // The centre of a row's 9-pixel button box.
+    auto centre = [](int row) { return row * kRowHeight + (kRowHeight - 9) / 2 + 4; };
+    // Rows: collapsed, expanded, its child, leaf. Both buttons carry the bar of the minus;
+    // only the collapsed one has the upright of the plus.
+    EXPECT_EQ(pixel(x - 2, centre(0)), ink);
+    EXPECT_EQ(pixel(x, centre(0) - 2), ink);
+    EXPECT_EQ(pixel(x - 2, centre(1)), ink);
+    EXPECT_EQ(pixel(x, centre(1) - 2), paper);
+    // The leaf has no button, only the dotted elbow of its line.
+    EXPECT_EQ(pixel(x - 2, centre(3)), paper);
+    EXPECT_TRUE(pixel(x + 2, RowY(3)) != paper || pixel(x + 3, RowY(3)) != paper);
 }
 
 TEST_F(TreeViewTest, DumpShowsItemsChildrenExpansionAndSelection) {
