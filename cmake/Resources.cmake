@@ -1,4 +1,4 @@
-# tessalink_add_resources(TARGET RC_FILE [DEPENDS files...])
+# tessalink_add_resources(TARGET RC_FILE [DEPENDS files...] [INCLUDE_DIRS dirs...])
 #
 # Compiles a Win32 resource script with llvm-rc and links the resulting .res into
 # TARGET. The bytes are embedded with .incbin under the symbols the kernel's module
@@ -8,11 +8,12 @@
 # as resource compilers do; no system headers), so llvm-rc needs no clang of its
 # own, and the preprocessor's dependency file tells Ninja which headers the script
 # includes. Every other file beside the script (bitmaps, icons) is a dependency too,
-# since llvm-rc reports none.
+# since llvm-rc reports none. INCLUDE_DIRS are searched for such files too, after the
+# script's own directory: for images generated into the build tree (list them in DEPENDS).
 find_program(LLVM_RC NAMES llvm-rc llvm-rc-14 REQUIRED)
 
 function(tessalink_add_resources target rc_file)
-    cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "DEPENDS;INCLUDE_DIRS" ${ARGN})
     get_filename_component(rc_abs ${rc_file} ABSOLUTE)
     get_filename_component(rc_dir ${rc_abs} DIRECTORY)
     get_filename_component(rc_name ${rc_abs} NAME_WE)
@@ -21,6 +22,10 @@ function(tessalink_add_resources target rc_file)
     set(res ${stem}.res)
     set(asm ${stem}_res.S)
     file(GLOB rc_siblings CONFIGURE_DEPENDS ${rc_dir}/*)
+    set(extra_includes)
+    foreach(dir IN LISTS ARG_INCLUDE_DIRS)
+        list(APPEND extra_includes -I ${dir})
+    endforeach()
 
     add_custom_command(
         OUTPUT ${preprocessed}
@@ -36,7 +41,7 @@ function(tessalink_add_resources target rc_file)
     # /check/... would read as option /c; "--" ends the options.
     add_custom_command(
         OUTPUT ${res}
-        COMMAND ${LLVM_RC} -no-preprocess -C 65001 -I ${rc_dir} -fo ${res} -- ${preprocessed}
+        COMMAND ${LLVM_RC} -no-preprocess -C 65001 -I ${rc_dir} ${extra_includes} -fo ${res} -- ${preprocessed}
         DEPENDS ${preprocessed} ${rc_siblings} ${ARG_DEPENDS}
         WORKING_DIRECTORY ${rc_dir}
         COMMENT "Compiling resources ${rc_name}.rc"
