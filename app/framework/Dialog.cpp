@@ -1,0 +1,76 @@
+#include "framework/Dialog.h"
+
+#include <aygshell.h>
+
+#include "framework/Module.h"
+
+namespace {
+
+// Messages a dialog procedure answers with its return value; for all others the answer
+// goes in DWLP_MSGRESULT and the return value only says the message was handled.
+bool AnswersDirectly(UINT message) {
+    return message == WM_INITDIALOG ||
+           (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC);
+}
+
+}  // namespace
+
+LPCDLGTEMPLATEW Dialog::FindTemplate() const {
+    const HMODULE resources = Module::Process().ResourceInstance();
+    HRSRC found = FindResourceW(resources, MAKEINTRESOURCEW(templateId_), RT_DIALOG);
+    if (!found) {
+        return nullptr;
+    }
+    return static_cast<LPCDLGTEMPLATEW>(LockResource(LoadResource(resources, found)));
+}
+
+HWND Dialog::Create(HWND parent) {
+    LPCDLGTEMPLATEW dialogTemplate = FindTemplate();
+    if (!dialogTemplate) {
+        return nullptr;
+    }
+    return CreateDialogIndirectParamW(Module::Process().ResourceInstance(), dialogTemplate, parent,
+                                      CommonDialogProcedure,
+                                      reinterpret_cast<LPARAM>(static_cast<Dialog*>(this)));
+}
+
+INT_PTR Dialog::DoModal(HWND owner) {
+    LPCDLGTEMPLATEW dialogTemplate = FindTemplate();
+    if (!dialogTemplate) {
+        return -1;
+    }
+    return DialogBoxIndirectParamW(Module::Process().ResourceInstance(), dialogTemplate, owner,
+                                   CommonDialogProcedure,
+                                   reinterpret_cast<LPARAM>(static_cast<Dialog*>(this)));
+}
+
+INT_PTR CALLBACK Dialog::CommonDialogProcedure(HWND hwnd, UINT message, WPARAM wParam,
+                                               LPARAM lParam) {
+    MessageTarget* target = FromHandle(hwnd, DWLP_USER);
+    if (!target && message == WM_INITDIALOG && lParam) {
+        auto* dialog = reinterpret_cast<Dialog*>(lParam);
+        dialog->Attach(hwnd);
+        target = dialog;
+    }
+    if (!target) {
+        return FALSE;
+    }
+    return static_cast<Dialog*>(target)->Dispatch(hwnd, message, wParam, lParam);
+}
+
+LRESULT Dialog::Answer(HWND hwnd, UINT message, WPARAM, LPARAM, bool handled, LRESULT result) {
+    if (!handled) {
+        return FALSE;
+    }
+    if (message == WM_INITDIALOG) {
+        // Failure leaves the dialog as its template made it, which still works.
+        SHINITDLGINFO init{SHIDIM_FLAGS, hwnd,
+                           SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN};
+        SHInitDialog(&init);
+    }
+    if (AnswersDirectly(message)) {
+        return result;
+    }
+    SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
+    return TRUE;
+}
