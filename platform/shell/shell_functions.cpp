@@ -78,8 +78,15 @@ BOOL FillContents(const SHMENUBARINFO& info, const platform::shell::MenuBarLayou
 
 }  // namespace
 
+// Programs written for the handheld give the structure's size there: 36 bytes, with
+// four-byte handles. Their code is the same and so is the structure they fill, so that
+// size is as good as this platform's own.
+constexpr DWORD kHandheldMenuBarInfoSize = 36;
+
 extern "C" BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* pmbi) {
-    if (!pmbi || pmbi->cbSize < offsetof(SHMENUBARINFO, hwndMB) + sizeof(HWND) ||
+    if (!pmbi ||
+        (pmbi->cbSize != kHandheldMenuBarInfoSize &&
+         pmbi->cbSize < offsetof(SHMENUBARINFO, hwndMB) + sizeof(HWND)) ||
         pmbi->dwFlags != 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;

@@ -13,9 +13,10 @@ constexpr WORD kAbout = 57664;
 
 class MenuBarTest : public ShellTest {
   protected:
-    BOOL MakeBar(HWND parent, UINT layout, SHMENUBARINFO& info) {
+    BOOL MakeBar(HWND parent, UINT layout, SHMENUBARINFO& info,
+                 DWORD size = sizeof(SHMENUBARINFO)) {
         info = SHMENUBARINFO{};
-        info.cbSize = sizeof(info);
+        info.cbSize = size;
         info.hwndParent = parent;
         info.nToolBarId = layout;
         info.hInstRes = GetModuleHandleW(nullptr);
@@ -140,7 +141,8 @@ TEST_F(MenuBarTest, RefusesBadRequestsAndBadLayouts) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
     EXPECT_FALSE(SHCreateMenuBar(nullptr));
 
-    ASSERT_TRUE(MakeBar(frame, 128, info));
+    // The size programs written for the handheld give, with four-byte handles.
+    ASSERT_TRUE(MakeBar(frame, 128, info, 36));
     DestroyWindow(frame);
     SetLastError(0);
     EXPECT_FALSE(MakeBar(frame, 128, info));
