@@ -27,10 +27,15 @@ std::uint32_t RowBytes(int width, int bits) {
     return ((static_cast<std::uint32_t>(width) * static_cast<std::uint32_t>(bits) + 31) / 32) * 4;
 }
 
-// The picture's colours in order of first appearance; a transparent pixel uses entry
-// 0, which its mask hides.
+// The picture's colours in order of first appearance. A transparent pixel uses entry
+// 0, which is then black: an icon's colour pixels are XORed onto what its mask keeps,
+// and only black leaves that unchanged.
 std::vector<std::uint32_t> PaletteOf(const Picture& picture, int bits) {
     std::vector<std::uint32_t> palette;
+    if (std::find(picture.pixels.begin(), picture.pixels.end(), std::nullopt) !=
+        picture.pixels.end()) {
+        palette.push_back(0x000000);
+    }
     for (const Colour& colour : picture.pixels) {
         if (colour && std::find(palette.begin(), palette.end(), *colour) == palette.end()) {
             palette.push_back(*colour);
