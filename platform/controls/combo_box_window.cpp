@@ -11,14 +11,6 @@
 
 namespace platform::controls {
 
-namespace {
-
-POINT PointFrom(LPARAM lParam) {
-    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
-
-}  // namespace
-
 void RegisterComboBoxClass() {
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = ControlWindow<ComboBox>::Procedure;
@@ -62,7 +54,7 @@ LRESULT ComboBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnKillFocus();
             return 0;
         case WM_LBUTTONDOWN:
-            OnLButtonDown(PointFrom(lParam));
+            OnLButtonDown(PointFromParam(lParam));
             return 0;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <mutex>
 
+#include "controls/control_window.h"
 #include "gdi/pocket_pc_painter.h"
 #include "kernel/utf8.h"
 #include "user/window_dump.h"
@@ -19,10 +20,6 @@ constexpr const WCHAR* kListClassName = u"ComboLBox";
 constexpr int kScrollBarWidth = 13;
 constexpr int kMinimumThumbHeight = 8;
 constexpr int kTextIndent = 2;
-
-POINT PointFrom(LPARAM lParam) {
-    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
 
 }  // namespace
 
@@ -272,13 +269,13 @@ LRESULT ComboListPopup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             return 0;
         }
         case WM_LBUTTONDOWN:
-            OnButtonDown(PointFrom(lParam));
+            OnButtonDown(PointFromParam(lParam));
             return 0;
         case WM_MOUSEMOVE:
-            OnMove(PointFrom(lParam), wParam & MK_LBUTTON);
+            OnMove(PointFromParam(lParam), wParam & MK_LBUTTON);
             return 0;
         case WM_LBUTTONUP:
-            OnButtonUp(PointFrom(lParam));
+            OnButtonUp(PointFromParam(lParam));
             return 0;
         case WM_CAPTURECHANGED:
             OnCaptureChanged(reinterpret_cast<HWND>(lParam));

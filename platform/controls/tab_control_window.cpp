@@ -51,8 +51,7 @@ LRESULT TabControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(Font());
         case WM_LBUTTONDOWN:
-            OnLButtonDown(
-                POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+            OnLButtonDown(PointFromParam(lParam));
             return 0;
         case WM_ERASEBKGND:
             return 1;  // the paint covers every pixel

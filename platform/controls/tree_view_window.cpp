@@ -11,10 +11,6 @@ namespace platform::controls {
 
 namespace {
 
-POINT PointFrom(LPARAM lParam) {
-    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
-
 HTREEITEM AsItem(LPARAM lParam) {
     return reinterpret_cast<HTREEITEM>(lParam);
 }
@@ -58,10 +54,10 @@ LRESULT TreeView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(Font());
         case WM_LBUTTONDOWN:
-            OnLButtonDown(PointFrom(lParam));
+            OnLButtonDown(PointFromParam(lParam));
             return 0;
         case WM_MOUSEMOVE:
-            OnMouseMove(PointFrom(lParam));
+            OnMouseMove(PointFromParam(lParam));
             return 0;
         case WM_LBUTTONUP:
             OnLButtonUp();
