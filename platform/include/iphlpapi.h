@@ -24,6 +24,11 @@ DWORD WINAPI GetIfEntry(PMIB_IFROW pIfRow);
 DWORD WINAPI GetNetworkParams(PFIXED_INFO pFixedInfo, PULONG pOutBufLen);
 DWORD WINAPI GetIpNetTable(PMIB_IPNETTABLE pIpNetTable, PULONG pdwSize, BOOL bOrder);
 
+// DHCP: give the adapter's lease back, or ask for one anew. The adapter is named by
+// its index; success means the request was made, not that the address has changed.
+DWORD WINAPI IpReleaseAddress(PIP_ADAPTER_INDEX_MAP AdapterInfo);
+DWORD WINAPI IpRenewAddress(PIP_ADAPTER_INDEX_MAP AdapterInfo);
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,5 +1,7 @@
 #include "net/network_backend.h"
 
+#include <winerror.h>
+
 #include <mutex>
 
 #include "net/host/host_backend.h"
@@ -18,6 +20,14 @@ Query<std::size_t> NetworkBackend::NeighbourCount() {
         return Query<std::size_t>::Failure(rows.error());
     }
     return rows.value().size();
+}
+
+std::uint32_t NetworkBackend::ReleaseLease(std::uint32_t) {
+    return ERROR_NOT_SUPPORTED;
+}
+
+std::uint32_t NetworkBackend::RenewLease(std::uint32_t) {
+    return ERROR_NOT_SUPPORTED;
 }
 
 NetworkBackend& Backend() {

@@ -97,6 +97,13 @@ class NetworkBackend {
     // How many rows Neighbours() would give now: what a size probe needs. A backend
     // whose reads are costly may keep the rows it counted for the read that follows.
     virtual Query<std::size_t> NeighbourCount();
+
+    // DHCP: give back the lease of the adapter with this interface index, or ask for
+    // one anew. 0 when the request was made (the address changes when the client and
+    // server have done their part), else a Win32 error code. A backend without DHCP
+    // answers ERROR_NOT_SUPPORTED.
+    virtual std::uint32_t ReleaseLease(std::uint32_t index);
+    virtual std::uint32_t RenewLease(std::uint32_t index);
 };
 
 // The backend the facades use. The device installs one at start; until then the
