@@ -50,6 +50,7 @@ typedef short SHORT;
 typedef unsigned short USHORT;
 typedef char CHAR;
 typedef unsigned char UCHAR;
+typedef UCHAR* PUCHAR;
 typedef char16_t WCHAR;
 typedef float FLOAT;
 typedef int64_t LONGLONG;
@@ -64,6 +65,7 @@ typedef uintptr_t DWORD_PTR;
 typedef ULONG_PTR SIZE_T;
 typedef LONG_PTR SSIZE_T;
 
+#define VOID void
 typedef void* PVOID;
 typedef void* LPVOID;
 typedef const void* LPCVOID;
