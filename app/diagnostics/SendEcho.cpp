@@ -1,0 +1,133 @@
+#include "diagnostics/SendEcho.h"
+
+#include <string>
+
+#include "adapters/FieldText.h"
+#include "arp/ArpTexts.h"
+#include "diagnostics/NameResolution.h"
+#include "diagnostics/NarrowText.h"
+
+// Last: their macros (s_addr, ...) must not meet the standard library's headers.
+#include <icmpapi.h>
+#include <winsock2.h>
+
+namespace {
+
+// The longest 8-bit address text the engine parses; a longer one is no address of ours.
+constexpr size_t kNarrowAddressLength = 19;
+
+// The reply buffer is this many times the data size: for every size the page offers it
+// holds one reply record with the echoed data, and with room to spare for a router's
+// report, which quotes the request.
+constexpr DWORD kReplyBufferFactor = 28;
+
+// An echo carries its data size in 16 bits.
+constexpr DWORD kLargestDataSize = 0xffff;
+
+void Fail(EchoResult* result, LPCWSTR message) {
+    result->failed = 1;
+    CopyIntoField(message, result->message, kEchoMessageLength);
+}
+
+// The per-echo resources, released on every way out.
+class EchoBuffers {
+  public:
+    explicit EchoBuffers(DWORD dataSize)
+        : request_(LocalAlloc(LPTR, dataSize)),
+          reply_(LocalAlloc(LPTR, static_cast<SIZE_T>(dataSize) * kReplyBufferFactor)) {}
+    ~EchoBuffers() {
+        LocalFree(reply_);
+        LocalFree(request_);
+    }
+    EchoBuffers(const EchoBuffers&) = delete;
+    EchoBuffers& operator=(const EchoBuffers&) = delete;
+
+    bool Allocated() const { return request_ != nullptr && reply_ != nullptr; }
+    LPVOID Request() const { return request_; }
+    LPVOID Reply() const { return reply_; }
+
+  private:
+    HLOCAL request_;
+    HLOCAL reply_;
+};
+
+class IcmpHandle {
+  public:
+    IcmpHandle() : handle_(IcmpCreateFile()) {}
+    ~IcmpHandle() {
+        if (Valid()) {
+            IcmpCloseHandle(handle_);
+        }
+    }
+    IcmpHandle(const IcmpHandle&) = delete;
+    IcmpHandle& operator=(const IcmpHandle&) = delete;
+
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle_; }
+
+  private:
+    HANDLE handle_;
+};
+
+// The destination in network byte order, or INADDR_NONE for a text that is none. The
+// text is parsed whole: a text longer than any address (leading zeros, trailing words)
+// is refused rather than cut into another address.
+ULONG ParseDestination(LPCWSTR dotted) {
+    const std::string narrow = NarrowText(dotted);
+    if (narrow.empty() || narrow.size() > kNarrowAddressLength) {
+        return INADDR_NONE;
+    }
+    return inet_addr(narrow.c_str());
+}
+
+}  // namespace
+
+BOOL SendEcho(EchoResult* result, LPCWSTR address, DWORD dataSize, DWORD ttl) {
+    if (result == nullptr) {
+        return FALSE;
+    }
+    WCHAR resolved[kEchoAddressLength] = {};
+    LPCWSTR dotted = address;
+    if (!IsDottedAddress(address)) {
+        if (!ResolveHostName(address, resolved, kEchoAddressLength)) {
+            return FALSE;
+        }
+        dotted = resolved;
+    }
+    const ULONG destination = ParseDestination(dotted);
+    if (destination == INADDR_NONE) {
+        Fail(result, TEXT("Invalid Host or IP Address entered"));
+        return FALSE;
+    }
+    IcmpHandle icmp;
+    if (!icmp.Valid()) {
+        Fail(result, TEXT("Unable to create handle."));
+        return FALSE;
+    }
+    // Sizes an echo cannot carry, and buffers that could not be had, fail as an echo
+    // that got no answer: the run ends with a line saying so.
+    if (dataSize > kLargestDataSize) {
+        Fail(result, TEXT("Ping Failed."));
+        return FALSE;
+    }
+    EchoBuffers buffers(dataSize);
+    if (!buffers.Allocated()) {
+        Fail(result, TEXT("Ping Failed."));
+        return FALSE;
+    }
+    IP_OPTION_INFORMATION options = {};
+    options.Ttl = static_cast<UCHAR>(ttl & 0xff);
+    const DWORD replies =
+        IcmpSendEcho(icmp.Get(), destination, buffers.Request(), static_cast<WORD>(dataSize),
+                     ttl != 0 ? &options : nullptr, buffers.Reply(), dataSize * kReplyBufferFactor,
+                     kEchoTimeout);
+    if (replies == 0) {
+        Fail(result, TEXT("Ping Failed."));
+        return FALSE;
+    }
+    const auto* reply = static_cast<const ICMP_ECHO_REPLY*>(buffers.Reply());
+    IpAddressToText(reply->Address, result->address, kEchoAddressLength);
+    result->roundTripTime = reply->RoundTripTime;
+    result->dataSize = reply->DataSize;
+    return result->failed != 1;
+}
