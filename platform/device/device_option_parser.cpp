@@ -35,14 +35,28 @@ OptionParser MakeDeviceOptionParser(DeviceOptions& options) {
                         options.locale = value;
                         return std::nullopt;
                     });
-    parser.AddValue("display", "window|headless",
-                    "show the screen in a desktop window, or keep it in memory (default: a "
-                    "window when a desktop is there, else headless for a script)",
+    parser.AddValue("display", "window|web|headless",
+                    "show the screen in a desktop window, in a web page, or keep it in memory "
+                    "(default: a window when a desktop is there, else headless for a script, "
+                    "else web)",
                     [&options](const std::string& value) -> std::optional<std::string> {
                         options.display = display::ParseDisplayKind(value);
                         if (!options.display) {
-                            return "'" + value + "' is not a display (window, headless)";
+                            return "'" + value + "' is not a display (window, web, headless)";
                         }
+                        return std::nullopt;
+                    });
+    parser.AddValue("listen", "PORT|ADDR:PORT",
+                    "where the web display serves the screen (default 127.0.0.1:8240, or a free "
+                    "port when that one is taken); an address beyond loopback asks browsers "
+                    "for the token printed in the URL",
+                    [&options](const std::string& value) -> std::optional<std::string> {
+                        std::string error;
+                        const auto address = display::ParseListenAddress(value, error);
+                        if (!address) {
+                            return error;
+                        }
+                        options.listen = *address;
                         return std::nullopt;
                     });
     parser.AddValue("scale", "N", "window pixels per screen pixel (1 to 8, default 2)",

@@ -16,9 +16,10 @@ struct DeviceOptions {
     bool help = false;
     std::optional<std::string> timeZone;  // over the system's and the scenario's.
     std::optional<std::string> locale;
-    // Nothing: a window when a desktop is there, else headless for a script.
+    // Nothing: a window when a desktop is there, else headless for a script, else web.
     std::optional<display::DisplayKind> display;
     int scale = 2;
+    display::ListenAddress listen;      // the web display's address
     std::optional<std::string> script;  // a file, or "-" for standard input
     std::optional<kernel::ClockSetting> clock;
     std::vector<std::string> programArguments;

@@ -27,10 +27,9 @@ using automation::ScriptRunner;
 // script blocked reading a pipe cannot be woken; the device then ends without it.
 constexpr auto kScriptStopGrace = std::chrono::seconds(1);
 
-std::optional<display::DisplayKind> ChooseDisplay(const DeviceOptions& options,
-                                                  std::ostream& errors) {
+display::DisplayKind ChooseDisplay(const DeviceOptions& options) {
     if (options.display) {
-        return options.display;
+        return *options.display;
     }
     if (display::DesktopDisplayAvailable()) {
         return display::DisplayKind::Window;
@@ -38,12 +37,8 @@ std::optional<display::DisplayKind> ChooseDisplay(const DeviceOptions& options,
     if (options.script) {
         return display::DisplayKind::Headless;
     }
-    errors << "tessalink: no desktop display was found (DISPLAY and WAYLAND_DISPLAY are unset, "
-              "or the display cannot be opened).\n"
-              "Show the screen in a window with a desktop session (--display=window, "
-              "--scale N), or run headless under a script: --display=headless --script "
-              "FILE|-.\n";
-    return std::nullopt;
+    // Without a desktop the screen is served to a browser; the display prints where.
+    return display::DisplayKind::Web;
 }
 
 // The program's command line: its arguments, quoted where they hold spaces, as
@@ -134,10 +129,7 @@ class ScriptThread {
 }  // namespace
 
 int RunProgramSession(const DeviceOptions& options, WinMainFunction winMain, std::ostream& errors) {
-    const auto kind = ChooseDisplay(options, errors);
-    if (!kind) {
-        return kUsageExit;
-    }
+    const auto kind = ChooseDisplay(options);
     const DWORD programThread = GetCurrentThreadId();
     // The classic way to give a thread its queue before anything is posted to it, so
     // that quit reaches a program that has not yet made a window.
@@ -146,10 +138,11 @@ int RunProgramSession(const DeviceOptions& options, WinMainFunction winMain, std
     controls::RegisterSystemControlClasses();
     shell::StartShell();
 
-    auto screen = display::CreateDisplay(*kind, display::DisplayOptions{
-                                                    .scale = options.scale,
-                                                    .input = InputToWindowManager(programThread),
-                                                });
+    auto screen = display::CreateDisplay(kind, display::DisplayOptions{
+                                                   .scale = options.scale,
+                                                   .input = InputToWindowManager(programThread),
+                                                   .listen = options.listen,
+                                               });
     std::string error;
     if (!screen->Start(error)) {
         errors << "tessalink: the display cannot start: " << error << "\n";
@@ -158,7 +151,7 @@ int RunProgramSession(const DeviceOptions& options, WinMainFunction winMain, std
     std::optional<ScriptThread> script;
     if (options.script) {
         // A window stays for the person watching; a headless device has nobody to end it.
-        script.emplace(*options.script, programThread, *kind == display::DisplayKind::Headless);
+        script.emplace(*options.script, programThread, kind == display::DisplayKind::Headless);
     }
 
     auto commandLine = ProgramCommandLine(options.programArguments);

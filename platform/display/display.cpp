@@ -2,6 +2,7 @@
 
 #include "display/headless_display.h"
 #include "display/sdl_window_display.h"
+#include "display/web_display.h"
 
 #include <cstdlib>
 
@@ -14,12 +15,18 @@ std::optional<DisplayKind> ParseDisplayKind(std::string_view name) {
     if (name == "window") {
         return DisplayKind::Window;
     }
+    if (name == "web") {
+        return DisplayKind::Web;
+    }
     return std::nullopt;
 }
 
 std::unique_ptr<Display> CreateDisplay(DisplayKind kind, DisplayOptions options) {
     if (kind == DisplayKind::Window) {
         return std::make_unique<SdlWindowDisplay>(std::move(options));
+    }
+    if (kind == DisplayKind::Web) {
+        return std::make_unique<WebDisplay>(std::move(options));
     }
     return std::make_unique<HeadlessDisplay>();
 }

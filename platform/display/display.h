@@ -9,14 +9,17 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 
+#include "display/web_listen_address.h"
+
 namespace platform::display {
 
-enum class DisplayKind { Headless, Window };
+enum class DisplayKind { Headless, Window, Web };
 
-// "headless" or "window"; nothing for any other name.
+// "headless", "window" or "web"; nothing for any other name.
 std::optional<DisplayKind> ParseDisplayKind(std::string_view name);
 
 enum class StylusAction { Down, Move, Up };
@@ -32,6 +35,9 @@ struct DisplayInput {
 struct DisplayOptions {
     int scale = 2;  // window pixels per screen pixel
     DisplayInput input;
+    ListenAddress listen;  // where the web display serves the screen
+    // Where the web display prints its address and what it refuses; null: standard error.
+    std::ostream* messages = nullptr;
 };
 
 class Display {

@@ -136,14 +136,6 @@ TEST_F(AutomationTest, ExitStatusIsWinMainsResult) {
     EXPECT_NE(failed.errors.find("0x80004005"), std::string::npos) << failed.errors;
 }
 
-TEST_F(AutomationTest, WithoutADesktopOrScriptTheDeviceSaysWhatItNeeds) {
-    const auto run =
-        RunDevice(TESSALINK_E2E_DEVICE, directory_, {}, "", "env -u DISPLAY -u WAYLAND_DISPLAY");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.errors.find("no desktop display was found"), std::string::npos) << run.errors;
-    EXPECT_NE(run.errors.find("--display=headless"), std::string::npos) << run.errors;
-}
-
 // An X server of our own on a free display number, for as long as the test runs.
 class XServer {
   public:
