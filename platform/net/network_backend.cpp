@@ -5,6 +5,11 @@
 #include <mutex>
 
 #include "net/host/host_backend.h"
+#include "net/icmp_echo_channel.h"
+#include "net/winsock_host_entry.h"
+
+// Last: its macros (s_addr, h_addr, ...) must not meet the standard library's headers.
+#include <winsock2.h>
 
 namespace platform::net {
 namespace {
@@ -28,6 +33,18 @@ std::uint32_t NetworkBackend::ReleaseLease(std::uint32_t) {
 
 std::uint32_t NetworkBackend::RenewLease(std::uint32_t) {
     return ERROR_NOT_SUPPORTED;
+}
+
+Query<std::unique_ptr<EchoChannel>> NetworkBackend::OpenEchoChannel() {
+    return Query<std::unique_ptr<EchoChannel>>::Failure(ERROR_NOT_SUPPORTED);
+}
+
+Query<HostEntry> NetworkBackend::HostByName(const std::string&) {
+    return Query<HostEntry>::Failure(WSAHOST_NOT_FOUND);
+}
+
+Query<HostEntry> NetworkBackend::HostByAddress(Ipv4) {
+    return Query<HostEntry>::Failure(WSAHOST_NOT_FOUND);
 }
 
 NetworkBackend& Backend() {

@@ -15,6 +15,9 @@
 
 namespace platform::net {
 
+class EchoChannel;
+struct HostEntry;
+
 // Addresses are IPv4 in network byte order, as the Win32 records hold them.
 using Ipv4 = std::uint32_t;
 
@@ -104,6 +107,16 @@ class NetworkBackend {
     // answers ERROR_NOT_SUPPORTED.
     virtual std::uint32_t ReleaseLease(std::uint32_t index);
     virtual std::uint32_t RenewLease(std::uint32_t index);
+
+    // ICMP echo: one channel per IcmpCreateFile handle. Fails with a Win32 error code
+    // when the device cannot send ICMP at all; a backend without ICMP answers
+    // ERROR_NOT_SUPPORTED.
+    virtual Query<std::unique_ptr<EchoChannel>> OpenEchoChannel();
+    // The resolver. An empty name asks for the device itself. Failures are WSA error
+    // codes (WSAHOST_NOT_FOUND, WSANO_DATA, WSATRY_AGAIN, WSANO_RECOVERY); a backend
+    // without names knows none (WSAHOST_NOT_FOUND).
+    virtual Query<HostEntry> HostByName(const std::string& name);
+    virtual Query<HostEntry> HostByAddress(Ipv4 address);
 };
 
 // The backend the facades use. The device installs one at start; until then the

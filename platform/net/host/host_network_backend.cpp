@@ -14,7 +14,9 @@
 
 #include "net/host/dhcp_lease_finder.h"
 #include "net/host/host_parameters.h"
+#include "net/host/icmp_host_echo_channel.h"
 #include "net/host/interface_sysfs.h"
+#include "net/host/name_lookup_resolver.h"
 #include "net/host/netlink_socket.h"
 #include "net/host/proc_net_arp.h"
 #include "net/host/small_file.h"
@@ -161,6 +163,14 @@ Query<std::size_t> HostNetworkBackend::NeighbourCount() {
     return count;
 }
 
+std::uint32_t HostNetworkBackend::ReleaseLease(std::uint32_t index) {
+    return dhcpClients_.Release(index);
+}
+
+std::uint32_t HostNetworkBackend::RenewLease(std::uint32_t index) {
+    return dhcpClients_.Renew(index);
+}
+
 Query<std::vector<NeighbourRow>> HostNetworkBackend::ReadNeighbours() {
     NetlinkSocket socket;
     std::vector<NeighbourRow> rows;
@@ -217,12 +227,27 @@ void HostNetworkBackend::FillDhcpState(AdapterState& adapter,
         }
     }
     if (!lease) {
+        // A client in charge of the interface without a lease (it has given it back,
+        // or still asks for one) leaves DHCP on, with no address, as the handheld does.
+        adapter.dhcpEnabled = dhcpClients_.Manages(adapter.name, adapter.index);
         return;
     }
     adapter.dhcpEnabled = true;
     adapter.dhcpServer = lease->server;
     adapter.leaseObtained = lease->obtained;
     adapter.leaseExpires = lease->expires;
+}
+
+Query<std::unique_ptr<EchoChannel>> HostNetworkBackend::OpenEchoChannel() {
+    return OpenHostEchoChannel();
+}
+
+Query<HostEntry> HostNetworkBackend::HostByName(const std::string& name) {
+    return LookUpHostName(name);
+}
+
+Query<HostEntry> HostNetworkBackend::HostByAddress(Ipv4 address) {
+    return LookUpHostAddress(address);
 }
 
 }  // namespace platform::net::host

@@ -4,9 +4,13 @@
 // configuration.
 #pragma once
 
+#include <unistd.h>
+
 #include <atomic>
 #include <cstddef>
+#include <iostream>
 
+#include "net/host/dhcp_client_control.h"
 #include "net/host/held_neighbour_table.h"
 #include "net/host/host_paths.h"
 #include "net/host/netlink_messages.h"
@@ -24,6 +28,11 @@ class HostNetworkBackend final : public NetworkBackend {
     Query<std::vector<NeighbourRow>> Neighbours() override;
     // Reads the table and holds it for this thread's next Neighbours().
     Query<std::size_t> NeighbourCount() override;
+    std::uint32_t ReleaseLease(std::uint32_t index) override;
+    std::uint32_t RenewLease(std::uint32_t index) override;
+    Query<std::unique_ptr<EchoChannel>> OpenEchoChannel() override;
+    Query<HostEntry> HostByName(const std::string& name) override;
+    Query<HostEntry> HostByAddress(Ipv4 address) override;
 
   private:
     std::uint32_t TypeOf(const LinkRecord& link) const;
@@ -36,6 +45,8 @@ class HostNetworkBackend final : public NetworkBackend {
     HeldNeighbourTable heldNeighbours_;
     // The size of the last table read: room to reserve for the next one.
     std::atomic<std::size_t> lastNeighbourCount_ = 0;
+    // Only root may command the DHCP clients; the user is told so on standard error.
+    DhcpClientControl dhcpClients_{paths_, geteuid() == 0, std::cerr};
 };
 
 }  // namespace platform::net::host

@@ -1,0 +1,118 @@
+#include "net/host/icmp_socket.h"
+
+#include <linux/icmp.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <utility>
+
+namespace platform::net::host {
+namespace {
+
+constexpr int kIcmpProtocol = 1;
+
+int SetInt(int descriptor, int level, int option, int value) {
+    return setsockopt(descriptor, level, option, &value, sizeof value) == 0 ? 0 : errno;
+}
+
+// Everything but what can answer an echo: replies and the reports that quote one.
+// Without it a raw socket wakes for every ICMP message the host sees.
+void FilterRawTypes(int descriptor) {
+    icmp_filter filter{};
+    filter.data =
+        ~((1U << ICMP_ECHOREPLY) | (1U << ICMP_DEST_UNREACH) | (1U << ICMP_SOURCE_QUENCH) |
+          (1U << ICMP_TIME_EXCEEDED) | (1U << ICMP_PARAMETERPROB));
+    // Only an optimisation: the channel checks every message it reads anyway.
+    setsockopt(descriptor, SOL_RAW, ICMP_FILTER, &filter, sizeof filter);
+}
+
+}  // namespace
+
+std::optional<IcmpSocket> IcmpSocket::Open() {
+    int descriptor = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, kIcmpProtocol);
+    if (descriptor >= 0) {
+        // Without it, reports from routers about an unconnected socket's requests are
+        // dropped; with it they wait on the error queue.
+        SetInt(descriptor, IPPROTO_IP, IP_RECVERR, 1);
+        SetInt(descriptor, IPPROTO_IP, IP_RECVTTL, 1);
+        return IcmpSocket(descriptor, Kind::Datagram);
+    }
+    // The ping group range leaves us out (EACCES), or the kernel has no ping sockets.
+    if (errno != EACCES && errno != EPERM && errno != EPROTONOSUPPORT && errno != EAFNOSUPPORT) {
+        return std::nullopt;
+    }
+    descriptor = socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, kIcmpProtocol);
+    if (descriptor < 0) {
+        return std::nullopt;
+    }
+    FilterRawTypes(descriptor);
+    return IcmpSocket(descriptor, Kind::Raw);
+}
+
+IcmpSocket::~IcmpSocket() {
+    if (descriptor_ >= 0) {
+        close(descriptor_);
+    }
+}
+
+IcmpSocket::IcmpSocket(IcmpSocket&& other) noexcept
+    : descriptor_(std::exchange(other.descriptor_, -1)),
+      kind_(other.kind_),
+      ttl_(other.ttl_),
+      tos_(other.tos_),
+      dontFragment_(other.dontFragment_) {}
+
+IcmpSocket& IcmpSocket::operator=(IcmpSocket&& other) noexcept {
+    if (this != &other) {
+        if (descriptor_ >= 0) {
+            close(descriptor_);
+        }
+        descriptor_ = std::exchange(other.descriptor_, -1);
+        kind_ = other.kind_;
+        ttl_ = other.ttl_;
+        tos_ = other.tos_;
+        dontFragment_ = other.dontFragment_;
+    }
+    return *this;
+}
+
+int IcmpSocket::SetTimeToLive(std::optional<std::uint8_t> ttl) {
+    const int wanted = ttl ? *ttl : -1;
+    if (wanted == ttl_) {
+        return 0;
+    }
+    const int error = SetInt(descriptor_, IPPROTO_IP, IP_TTL, wanted);
+    if (error == 0) {
+        ttl_ = wanted;
+    }
+    return error;
+}
+
+int IcmpSocket::SetTypeOfService(std::uint8_t tos) {
+    if (tos == tos_) {
+        return 0;
+    }
+    const int error = SetInt(descriptor_, IPPROTO_IP, IP_TOS, tos);
+    if (error == 0) {
+        tos_ = tos;
+    }
+    return error;
+}
+
+int IcmpSocket::SetDontFragment(bool dontFragment) {
+    // The kernel's default fragments a request larger than the path allows, as
+    // Windows does for a request that did not ask for the flag.
+    if (dontFragment_ == dontFragment) {
+        return 0;
+    }
+    const int error = SetInt(descriptor_, IPPROTO_IP, IP_MTU_DISCOVER,
+                             dontFragment ? IP_PMTUDISC_DO : IP_PMTUDISC_WANT);
+    if (error == 0) {
+        dontFragment_ = dontFragment;
+    }
+    return error;
+}
+
+}  // namespace platform::net::host
