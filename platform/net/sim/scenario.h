@@ -10,6 +10,7 @@
 
 #include "kernel/registry_source.h"
 #include "net/network_backend.h"
+#include "net/sim/sim_dhcp_server.h"
 
 namespace platform::net::sim {
 
@@ -63,6 +64,8 @@ struct Scenario {
     std::vector<QueryFailure> failures;
     TableGrowth growth;
     std::vector<AdapterVanishing> vanishings;
+
+    std::vector<SimDhcpServer> dhcpServers;
 };
 
 }  // namespace platform::net::sim

@@ -12,6 +12,7 @@
 #include "net/sim/scenario_error.h"
 #include "net/sim/scenario_node.h"
 #include "net/sim/scenario_records.h"
+#include "net/sim/sim_dhcp_reader.h"
 
 namespace platform::net::sim {
 namespace {
@@ -32,8 +33,8 @@ class ScenarioBuilder {
     explicit ScenarioBuilder(const ScenarioNode& root) : root_(root) {}
 
     Scenario Build() {
-        root_.AllowKeys(
-            {"comment", "adapters", "host", "arp", "registry", "timeZone", "locale", "faults"});
+        root_.AllowKeys({"comment", "adapters", "host", "arp", "registry", "timeZone", "locale",
+                         "faults", "dhcpServers"});
         if (const auto comment = root_.Optional("comment")) {
             comment->String();
         }
@@ -67,6 +68,10 @@ class ScenarioBuilder {
             for (const ScenarioNode& node : faults->Elements()) {
                 ReadFault(node);
             }
+        }
+        // After the faults, whose added adapters a server may serve too.
+        if (const auto servers = root_.Optional("dhcpServers")) {
+            scenario_.dhcpServers = ReadDhcpServers(*servers, indices_);
         }
         CheckVanishings();
         return std::move(scenario_);

@@ -20,7 +20,8 @@ std::vector<Row> Grown(std::vector<Row> rows, const std::vector<Row>& added,
 
 }  // namespace
 
-SimBackend::SimBackend(Scenario scenario) : scenario_(std::move(scenario)) {}
+SimBackend::SimBackend(Scenario scenario, SimClock clock)
+    : scenario_(std::move(scenario)), dhcpLeases_(scenario_.dhcpServers, std::move(clock)) {}
 
 Query<std::vector<AdapterState>> SimBackend::Adapters() {
     std::lock_guard lock(mutex_);
@@ -28,6 +29,7 @@ Query<std::vector<AdapterState>> SimBackend::Adapters() {
     std::vector<AdapterState> adapters;
     for (const SimAdapter& sim : PresentAdapters()) {
         adapters.push_back(sim.adapter);
+        dhcpLeases_.Apply(adapters.back());
     }
     Answered(SimQuery::Adapters);
     if (error != 0) {
@@ -84,6 +86,35 @@ Query<std::vector<NeighbourRow>> SimBackend::Neighbours() {
         return Query<std::vector<NeighbourRow>>::Failure(error);
     }
     return rows;
+}
+
+std::uint32_t SimBackend::ReleaseLease(std::uint32_t index) {
+    std::lock_guard lock(mutex_);
+    const std::uint32_t error = DhcpRequestError(index);
+    if (error == NO_ERROR) {
+        dhcpLeases_.Release(index);
+    }
+    return error;
+}
+
+std::uint32_t SimBackend::RenewLease(std::uint32_t index) {
+    std::lock_guard lock(mutex_);
+    const std::uint32_t error = DhcpRequestError(index);
+    if (error == NO_ERROR) {
+        dhcpLeases_.Renew(index);
+    }
+    return error;
+}
+
+std::uint32_t SimBackend::DhcpRequestError(std::uint32_t index) const {
+    const auto adapters = PresentAdapters();
+    const auto found = std::find_if(adapters.begin(), adapters.end(), [&](const SimAdapter& sim) {
+        return sim.adapter.index == index;
+    });
+    if (found == adapters.end()) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    return found->adapter.dhcpEnabled ? NO_ERROR : ERROR_NOT_SUPPORTED;
 }
 
 std::uint32_t SimBackend::InjectedError(SimQuery query) const {

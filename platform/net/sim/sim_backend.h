@@ -8,17 +8,20 @@
 
 #include "net/network_backend.h"
 #include "net/sim/scenario.h"
+#include "net/sim/sim_dhcp_leases.h"
 
 namespace platform::net::sim {
 
 class SimBackend final : public NetworkBackend {
   public:
-    explicit SimBackend(Scenario scenario);
+    explicit SimBackend(Scenario scenario, SimClock clock = &std::chrono::steady_clock::now);
 
     Query<std::vector<AdapterState>> Adapters() override;
     Query<InterfaceState> Interface(std::uint32_t index) override;
     Query<NetworkParameters> Parameters() override;
     Query<std::vector<NeighbourRow>> Neighbours() override;
+    std::uint32_t ReleaseLease(std::uint32_t index) override;
+    std::uint32_t RenewLease(std::uint32_t index) override;
 
   private:
     // The error a fault gives the query being answered, or 0.
@@ -30,11 +33,14 @@ class SimBackend final : public NetworkBackend {
         return answered_[static_cast<std::size_t>(query)];
     }
     std::vector<SimAdapter> PresentAdapters() const;
+    // Why a DHCP request for this adapter cannot be made, or NO_ERROR.
+    std::uint32_t DhcpRequestError(std::uint32_t index) const;
     bool Vanished(std::uint32_t index) const;
 
     std::mutex mutex_;
     const Scenario scenario_;
     std::array<std::uint64_t, kSimQueryCount> answered_{};
+    SimDhcpLeases dhcpLeases_;
 };
 
 }  // namespace platform::net::sim
