@@ -23,6 +23,13 @@ struct HostPaths {
     // The neighbour table as text, for when netlink is not available.
     std::filesystem::path procNetArp = "/proc/net/arp";
     std::string dhcpcdProgram = "dhcpcd";
+    // dhcpcd's pid files and control sockets: IF-4.pid or IF.pid for a daemon that
+    // serves one interface, pid for one that serves them all.
+    std::filesystem::path dhcpcdRunDir = "/run/dhcpcd";
+    // The programs that ask the other clients for a release or a renew.
+    std::string networkctlProgram = "networkctl";
+    std::string nmcliProgram = "nmcli";
+    std::string dhclientProgram = "dhclient";
 };
 
 }  // namespace platform::net::host

@@ -1,0 +1,28 @@
+// A DHCP client this machine may run, as the host backend drives it: how to tell
+// that it is in charge of an interface, and the commands that give a lease back and
+// ask for one anew. Each command ends with the interface's name.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "net/host/host_paths.h"
+
+namespace platform::net::host {
+
+struct DhcpClientProgram {
+    std::string name;  // as the user knows it, for the advice we print.
+    std::function<bool(const std::string& interfaceName, std::uint32_t index)> manages;
+    std::vector<std::string> release;  // empty: the client cannot give a lease back alone.
+    std::vector<std::string> renew;
+    // What would let the user give the lease back when `release` is empty.
+    std::string releaseAlternative;
+};
+
+// dhcpcd, systemd-networkd, NetworkManager and ISC dhclient, in the order the lease
+// readers ask them.
+std::vector<DhcpClientProgram> KnownDhcpClients(const HostPaths& paths);
+
+}  // namespace platform::net::host

@@ -1,0 +1,81 @@
+#include <filesystem>
+#include <system_error>
+
+#include "net/host/dhcp_client_program.h"
+#include "net/host/small_file.h"
+
+namespace platform::net::host {
+namespace {
+
+bool Exists(const std::filesystem::path& path) {
+    std::error_code error;
+    return std::filesystem::exists(path, error);
+}
+
+bool DhcpcdManages(const HostPaths& paths, const std::string& interfaceName) {
+    // A daemon for the interface (IPv4 only, or both families), one for every
+    // interface, or the lease a daemon left behind.
+    return Exists(paths.dhcpcdRunDir / (interfaceName + "-4.pid")) ||
+           Exists(paths.dhcpcdRunDir / (interfaceName + ".pid")) ||
+           Exists(paths.dhcpcdRunDir / "pid") ||
+           Exists(paths.dhcpcdLeaseDir / (interfaceName + ".lease"));
+}
+
+bool NetworkManagerManages(const HostPaths& paths, const std::string& interfaceName) {
+    // One lease file per connection profile: internal-<profile id>-<interface>.lease.
+    const std::string suffix = "-" + interfaceName + ".lease";
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(paths.networkManagerLeaseDir, error);
+         !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+        const std::string file = entry->path().filename().string();
+        if (file.starts_with("internal-") && file.ends_with(suffix)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool DhclientManages(const HostPaths& paths, const std::string& interfaceName) {
+    if (Exists(paths.dhclientLeaseDir / ("dhclient." + interfaceName + ".leases"))) {
+        return true;
+    }
+    const auto shared = ReadSmallFile(paths.dhclientLeaseDir / "dhclient.leases");
+    return shared && shared->find("interface \"" + interfaceName + "\";") != std::string::npos;
+}
+
+}  // namespace
+
+std::vector<DhcpClientProgram> KnownDhcpClients(const HostPaths& paths) {
+    return {
+        // -n rebinds through a running daemon and starts one (in the background, so
+        // the request returns at once) when the release ended the last.
+        {"dhcpcd",
+         [paths](const std::string& name, std::uint32_t) { return DhcpcdManages(paths, name); },
+         {paths.dhcpcdProgram, "-4", "-k"},
+         {paths.dhcpcdProgram, "-4", "-n", "-b"},
+         {}},
+        {"systemd-networkd",
+         [paths](const std::string&, std::uint32_t index) {
+             return Exists(paths.networkdLeaseDir / std::to_string(index));
+         },
+         {},
+         {paths.networkctlProgram, "renew"},
+         "taking the link down with `networkctl down` (with SendRelease= on)"},
+        // Disconnecting drops the address with the lease; connecting again asks anew,
+        // without waiting for the connection to come up.
+        {"NetworkManager",
+         [paths](const std::string& name, std::uint32_t) {
+             return NetworkManagerManages(paths, name);
+         },
+         {paths.nmcliProgram, "device", "disconnect"},
+         {paths.nmcliProgram, "--wait", "0", "device", "connect"},
+         {}},
+        {"dhclient",
+         [paths](const std::string& name, std::uint32_t) { return DhclientManages(paths, name); },
+         {paths.dhclientProgram, "-r"},
+         {paths.dhclientProgram, "-nw"},
+         {}},
+    };
+}
+
+}  // namespace platform::net::host
