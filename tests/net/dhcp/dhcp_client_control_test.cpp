@@ -1,0 +1,153 @@
+// The host backend's requests to the DHCP clients, with scripts standing in for the
+// clients: which client is asked, with what command, and what the caller and the
+// user are told when it cannot be done. The loopback interface stands in for the
+// adapter, since every network namespace has it.
+#include <gtest/gtest.h>
+#include <net/if.h>
+#include <unistd.h>
+#include <winerror.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "net/host/dhcp_client_control.h"
+#include "net/host/small_file.h"
+
+namespace {
+
+using platform::net::host::DhcpClientControl;
+using platform::net::host::HostPaths;
+
+class DhcpClientControlTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        root_ = std::filesystem::temp_directory_path() /
+                ("tessalink-dhcp-" + std::to_string(getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        for (const char* directory : {"run", "dhcpcd", "networkd", "nm", "dhclient", "bin"}) {
+            std::filesystem::create_directories(root_ / directory);
+        }
+        paths_.dhcpcdRunDir = root_ / "run";
+        paths_.dhcpcdLeaseDir = root_ / "dhcpcd";
+        paths_.networkdLeaseDir = root_ / "networkd";
+        paths_.networkManagerLeaseDir = root_ / "nm";
+        paths_.dhclientLeaseDir = root_ / "dhclient";
+        paths_.dhcpcdProgram = Program("dhcpcd", 0);
+        paths_.networkctlProgram = Program("networkctl", 0);
+        paths_.nmcliProgram = Program("nmcli", 0);
+        paths_.dhclientProgram = Program("dhclient", 0);
+        loopback_ = if_nametoindex("lo");
+        ASSERT_NE(loopback_, 0u);
+    }
+    void TearDown() override { std::filesystem::remove_all(root_); }
+
+    // A script that logs its name and arguments, runs `extra` and exits with `status`.
+    std::string Program(const std::string& name, int status, const std::string& extra = "") {
+        const std::filesystem::path path = root_ / "bin" / name;
+        std::ofstream(path) << "#!/bin/sh\necho \"" << name << " $*\" >> " << (root_ / "log")
+                            << "\n"
+                            << extra << "\nexit " << status << "\n";
+        std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+        return path.string();
+    }
+    void Touch(const std::filesystem::path& path, const std::string& content = "") {
+        std::ofstream(path) << content;
+    }
+    std::string Log() const {
+        return platform::net::host::ReadSmallFile(root_ / "log").value_or("");
+    }
+
+    std::filesystem::path root_;
+    HostPaths paths_;
+    unsigned loopback_ = 0;
+    std::ostringstream advice_;
+};
+
+TEST_F(DhcpClientControlTest, DhcpcdIsAskedAndStaysInChargeAfterItsDaemonLeft) {
+    Touch(paths_.dhcpcdRunDir / "lo-4.pid", "123\n");
+    // As the real one does, the daemon leaves with the lease.
+    paths_.dhcpcdProgram = Program(
+        "dhcpcd", 0, "[ \"$2\" = -k ] && rm -f " + (paths_.dhcpcdRunDir / "lo-4.pid").string());
+    DhcpClientControl control(paths_, true, advice_);
+    EXPECT_TRUE(control.Manages("lo", loopback_));
+
+    EXPECT_EQ(control.Release(loopback_), static_cast<std::uint32_t>(NO_ERROR));
+    EXPECT_FALSE(std::filesystem::exists(paths_.dhcpcdRunDir / "lo-4.pid"));
+    EXPECT_TRUE(control.Manages("lo", loopback_));
+    EXPECT_EQ(control.Renew(loopback_), static_cast<std::uint32_t>(NO_ERROR));
+    EXPECT_EQ(Log(), "dhcpcd -4 -k lo\ndhcpcd -4 -n -b lo\n");
+    EXPECT_EQ(advice_.str(), "");
+}
+
+TEST_F(DhcpClientControlTest, EachClientIsFoundByWhatItLeavesOnTheMachine) {
+    const std::uint32_t other = loopback_ + 1000;
+    {
+        Touch(paths_.dhcpcdLeaseDir / "eth7.lease");
+        Touch(paths_.networkdLeaseDir / std::to_string(other));
+        DhcpClientControl control(paths_, true, advice_);
+        EXPECT_TRUE(control.Manages("eth7", other));
+        EXPECT_FALSE(control.Manages("lo", loopback_));
+    }
+    Touch(paths_.networkManagerLeaseDir / "internal-6f1c-lo.lease");
+    EXPECT_TRUE(DhcpClientControl(paths_, true, advice_).Manages("lo", loopback_));
+    std::filesystem::remove(paths_.networkManagerLeaseDir / "internal-6f1c-lo.lease");
+    Touch(paths_.networkManagerLeaseDir / "internal-6f1c-lo0.lease");
+    EXPECT_FALSE(DhcpClientControl(paths_, true, advice_).Manages("lo", loopback_));
+
+    Touch(paths_.dhclientLeaseDir / "dhclient.leases", "lease {\n  interface \"eth0\";\n}\n");
+    EXPECT_FALSE(DhcpClientControl(paths_, true, advice_).Manages("lo", loopback_));
+    Touch(paths_.dhclientLeaseDir / "dhclient.leases", "lease {\n  interface \"lo\";\n}\n");
+    DhcpClientControl control(paths_, true, advice_);
+    EXPECT_TRUE(control.Manages("lo", loopback_));
+    EXPECT_EQ(control.Release(loopback_), static_cast<std::uint32_t>(NO_ERROR));
+    EXPECT_EQ(control.Renew(loopback_), static_cast<std::uint32_t>(NO_ERROR));
+    EXPECT_EQ(Log(), "dhclient -r lo\ndhclient -nw lo\n");
+}
+
+TEST_F(DhcpClientControlTest, WhatCannotBeDoneIsRefusedAndExplainedOnce) {
+    DhcpClientControl control(paths_, true, advice_);
+    EXPECT_EQ(control.Release(0), static_cast<std::uint32_t>(ERROR_INVALID_PARAMETER));
+
+    // No client in charge: nothing is run.
+    EXPECT_EQ(control.Release(loopback_), static_cast<std::uint32_t>(ERROR_NOT_SUPPORTED));
+    EXPECT_EQ(control.Renew(loopback_), static_cast<std::uint32_t>(ERROR_NOT_SUPPORTED));
+    EXPECT_EQ(Log(), "");
+    const std::string said = advice_.str();
+    EXPECT_NE(said.find("lo"), std::string::npos) << said;
+    EXPECT_NE(said.find("dhcpcd lo"), std::string::npos) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+
+    // systemd-networkd renews but has no release of its own.
+    Touch(paths_.networkdLeaseDir / std::to_string(loopback_));
+    advice_.str("");
+    EXPECT_EQ(control.Release(loopback_), static_cast<std::uint32_t>(ERROR_NOT_SUPPORTED));
+    EXPECT_NE(advice_.str().find("networkctl down"), std::string::npos) << advice_.str();
+    EXPECT_EQ(control.Renew(loopback_), static_cast<std::uint32_t>(NO_ERROR));
+    EXPECT_EQ(Log(), "networkctl renew lo\n");
+}
+
+TEST_F(DhcpClientControlTest, FailedCommandIsARefusalUnlessWeAreRoot) {
+    Touch(paths_.dhcpcdRunDir / "pid");
+    paths_.dhcpcdProgram = Program("dhcpcd", 1);
+    {
+        DhcpClientControl control(paths_, false, advice_);
+        EXPECT_EQ(control.Release(loopback_), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
+        EXPECT_EQ(control.Release(loopback_), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
+        EXPECT_EQ(advice_.str(),
+                  "tessalink: asking dhcpcd to release the lease of lo needs root: run "
+                  "tessalink as root\n");
+        // A release that failed is not remembered as done.
+        std::filesystem::remove(paths_.dhcpcdRunDir / "pid");
+        EXPECT_FALSE(control.Manages("lo", loopback_));
+    }
+    Touch(paths_.dhcpcdRunDir / "pid");
+    advice_.str("");
+    DhcpClientControl control(paths_, true, advice_);
+    EXPECT_EQ(control.Renew(loopback_), static_cast<std::uint32_t>(ERROR_GEN_FAILURE));
+    EXPECT_NE(advice_.str().find("-4 -n -b lo` failed"), std::string::npos) << advice_.str();
+}
+
+}  // namespace
