@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ProgressRecorder.h"
+#include "ScriptedNetwork.h"
+#include "diagnostics/DiagnosticsProgress.h"
+#include "diagnostics/PingWorker.h"
+
+namespace {
+
+using diagnostics_test::Address;
+using diagnostics_test::Codes;
+using diagnostics_test::Destination;
+using diagnostics_test::Progress;
+using diagnostics_test::ProgressRecorder;
+using diagnostics_test::ScriptedNetwork;
+
+class PingWorkerTest : public ::testing::Test {
+  protected:
+    void SetUp() override { network_ = ScriptedNetwork::Install(); }
+
+    void AddHost(std::optional<int> answers) {
+        Destination host;
+        host.roundTripMs = 3;
+        host.answers = answers;
+        network_->AddDestination(Address(192, 168, 100, 200), host);
+    }
+
+    std::shared_ptr<ScriptedNetwork> network_;
+};
+
+TEST_F(PingWorkerTest, NewJobHoldsTheDefaultChoices) {
+    DiagnosticsJob job;
+    EXPECT_EQ(job.count, 4);
+    EXPECT_EQ(job.dataSize, 32u);
+    EXPECT_EQ(job.workerId, 0u);
+    EXPECT_EQ(job.targetWindow, nullptr);
+    EXPECT_EQ(std::u16string(job.address), u"");
+}
+
+TEST_F(PingWorkerTest, SingleEchoRunsHeaderReplyAndCompleteEnd) {
+    AddHost(std::nullopt);
+    DiagnosticsJob job;
+    job.count = 1;
+    job.dataSize = 64;
+    lstrcpyW(job.address, u"192.168.100.200");
+    ProgressRecorder page(job);
+    const std::vector<Progress> received = page.Run(PingWorker);
+
+    ASSERT_EQ(Codes(received), (std::vector<WPARAM>{PING_HEADER, PING_REPLY, PING_END}));
+    EXPECT_EQ(received[0].message, u"Ping Address - 192.168.100.200");
+    EXPECT_EQ(received[1].address, u"192.168.100.200");
+    EXPECT_EQ(received[1].dataSize, 64u);
+    EXPECT_EQ(received[1].roundTripTime, 3u);
+    EXPECT_EQ(received[2].failed, 0);
+    // The run is marked over before its end message, so a page that enables its
+    // controls there can start the next run at once; until then the mark stays set.
+    EXPECT_NE(received[1].workerId, 0u);
+    EXPECT_EQ(received[2].workerId, 0u);
+    EXPECT_EQ(network_->Echoes().size(), 1u);
+}
+
+TEST_F(PingWorkerTest, FirstFailedEchoEndsTheRun) {
+    AddHost(2);  // answers two echoes, then falls silent
+    DiagnosticsJob job;
+    lstrcpyW(job.address, u"192.168.100.200");
+    ProgressRecorder page(job);
+    const std::vector<Progress> received = page.Run(PingWorker);
+
+    ASSERT_EQ(Codes(received),
+              (std::vector<WPARAM>{PING_HEADER, PING_REPLY, PING_REPLY, PING_ERROR, PING_END}));
+    EXPECT_EQ(received[3].failed, 1);
+    EXPECT_EQ(received[3].message, u"Ping Failed.");
+    // The end message carries the failed echo's record, cleared but for the flag.
+    EXPECT_EQ(received[4].failed, 1);
+    EXPECT_EQ(received[4].message, u"");
+    EXPECT_EQ(received[4].workerId, 0u);
+    EXPECT_EQ(job.results[2].failed, 1);
+    EXPECT_EQ(std::u16string(job.results[1].address), u"192.168.100.200");
+    EXPECT_EQ(network_->Echoes().size(), 3u) << "the fourth echo is never sent";
+}
+
+TEST_F(PingWorkerTest, UnresolvableNameFailsWithAnEmptyLine) {
+    DiagnosticsJob job;
+    lstrcpyW(job.address, u"nowhere");
+    ProgressRecorder page(job);
+    const std::vector<Progress> received = page.Run(PingWorker);
+
+    ASSERT_EQ(Codes(received), (std::vector<WPARAM>{PING_HEADER, PING_ERROR, PING_END}));
+    EXPECT_EQ(received[1].failed, 0);
+    EXPECT_EQ(received[1].message, u"");
+    EXPECT_EQ(received[2].failed, 1);
+    EXPECT_TRUE(network_->Echoes().empty());
+}
+
+TEST_F(PingWorkerTest, CountOfZeroSendsNoEchoAndMoreEchoesThanRecordsReuseThem) {
+    AddHost(std::nullopt);
+    DiagnosticsJob job;
+    lstrcpyW(job.address, u"192.168.100.200");
+    ProgressRecorder page(job);
+    job.count = 0;
+    EXPECT_EQ(Codes(page.Run(PingWorker)), (std::vector<WPARAM>{PING_HEADER, PING_END}));
+
+    ProgressRecorder longer(job);
+    job.count = kDiagnosticsResultCount + 5;
+    const std::vector<Progress> received = longer.Run(PingWorker);
+    ASSERT_EQ(received.size(), static_cast<size_t>(kDiagnosticsResultCount + 7));
+    EXPECT_EQ(received.back().code, PING_END);
+    EXPECT_EQ(received.back().failed, 0);
+    EXPECT_EQ(network_->Echoes().size(), static_cast<size_t>(kDiagnosticsResultCount + 5));
+}
+
+TEST_F(PingWorkerTest, WorkerWhoseJobIsGoneStopsWithoutTouchingIt) {
+    AddHost(std::nullopt);
+    auto job = std::make_unique<DiagnosticsJob>();
+    lstrcpyW(job->address, u"192.168.100.200");
+    auto page = std::make_unique<ProgressRecorder>(*job);
+
+    // Gone during the start pause: nothing at all is sent.
+    HANDLE early = page->Start(PingWorker);
+    job.reset();
+    EXPECT_EQ(WaitForSingleObject(early, 5000), WAIT_OBJECT_0);
+    CloseHandle(early);
+    EXPECT_TRUE(network_->Echoes().empty());
+
+    // Gone, with its page, while the worker waits for an echo: the worker ends
+    // promptly, without a further echo or message.
+    job = std::make_unique<DiagnosticsJob>();
+    lstrcpyW(job->address, u"192.168.100.200");
+    page = std::make_unique<ProgressRecorder>(*job);
+    network_->Close();
+    HANDLE late = page->Start(PingWorker);
+    ASSERT_TRUE(page->AwaitMessages(1));  // the header
+    network_->AwaitEchoAtGate();
+    page.reset();
+    job.reset();
+    network_->Open();
+    EXPECT_EQ(WaitForSingleObject(late, 5000), WAIT_OBJECT_0);
+    CloseHandle(late);
+    EXPECT_EQ(network_->Echoes().size(), 1u);
+}
+
+}  // namespace

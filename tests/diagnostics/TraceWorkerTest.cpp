@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ProgressRecorder.h"
+#include "ScriptedNetwork.h"
+#include "diagnostics/DiagnosticsProgress.h"
+#include "diagnostics/TraceWorker.h"
+
+namespace {
+
+using diagnostics_test::Address;
+using diagnostics_test::Codes;
+using diagnostics_test::Destination;
+using diagnostics_test::Ipv4;
+using diagnostics_test::Progress;
+using diagnostics_test::ProgressRecorder;
+using diagnostics_test::ScriptedNetwork;
+
+constexpr Ipv4 kDestination = Address(192, 168, 100, 200);
+constexpr Ipv4 kFirstRouter = Address(10, 0, 0, 1);
+constexpr Ipv4 kSecondRouter = Address(10, 0, 1, 1);
+
+class TraceWorkerTest : public ::testing::Test {
+  protected:
+    void SetUp() override { network_ = ScriptedNetwork::Install(); }
+
+    std::vector<Progress> Trace(std::vector<std::optional<Ipv4>> routers) {
+        Destination destination;
+        destination.routers = std::move(routers);
+        network_->AddDestination(kDestination, destination);
+        DiagnosticsJob job;
+        job.dataSize = 16;
+        lstrcpyW(job.address, u"192.168.100.200");
+        ProgressRecorder page(job);
+        return page.Run(TraceWorker);
+    }
+
+    std::vector<int> SentTimesToLive() {
+        std::vector<int> ttls;
+        for (const auto& echo : network_->Echoes()) {
+            ttls.push_back(echo.ttl.value_or(0));
+        }
+        return ttls;
+    }
+
+    std::shared_ptr<ScriptedNetwork> network_;
+};
+
+TEST_F(TraceWorkerTest, LocalDestinationAnswersTheFirstEcho) {
+    const std::vector<Progress> received = Trace({});
+    ASSERT_EQ(Codes(received), (std::vector<WPARAM>{TRACE_HEADER, TRACE_HOP, TRACE_END}));
+    // The header with a 15-character address is kept whole.
+    EXPECT_EQ(received[0].message, u"Trace to Address - 192.168.100.200");
+    EXPECT_EQ(received[1].address, u"192.168.100.200");
+    EXPECT_EQ(received[1].dataSize, 16u);
+    EXPECT_EQ(received[2].failed, 0);
+    EXPECT_EQ(received[2].workerId, 0u);
+    EXPECT_EQ(SentTimesToLive(), (std::vector<int>{1}));
+}
+
+TEST_F(TraceWorkerTest, EachRouterAnswersInTurnUntilTheDestination) {
+    const std::vector<Progress> received = Trace({kFirstRouter, kSecondRouter});
+    ASSERT_EQ(Codes(received),
+              (std::vector<WPARAM>{TRACE_HEADER, TRACE_HOP, TRACE_HOP, TRACE_HOP, TRACE_END}));
+    EXPECT_EQ(received[1].address, u"10.0.0.1");
+    EXPECT_EQ(received[2].address, u"10.0.1.1");
+    EXPECT_EQ(received[3].address, u"192.168.100.200");
+    EXPECT_EQ(received[4].failed, 0);
+    EXPECT_EQ(SentTimesToLive(), (std::vector<int>{1, 2, 3}));
+}
+
+TEST_F(TraceWorkerTest, RouterAnsweringTwiceInARowCompletesTheTrace) {
+    const std::vector<Progress> received =
+        Trace({kFirstRouter, kSecondRouter, kSecondRouter, kFirstRouter});
+    ASSERT_EQ(Codes(received),
+              (std::vector<WPARAM>{TRACE_HEADER, TRACE_HOP, TRACE_HOP, TRACE_HOP, TRACE_END}));
+    EXPECT_EQ(received[3].address, u"10.0.1.1");
+    EXPECT_EQ(received[4].failed, 0);
+    EXPECT_EQ(SentTimesToLive(), (std::vector<int>{1, 2, 3}));
+}
+
+TEST_F(TraceWorkerTest, SilentRouterCutsTheTraceShort) {
+    const std::vector<Progress> received = Trace({kFirstRouter, std::nullopt, kSecondRouter});
+    ASSERT_EQ(Codes(received),
+              (std::vector<WPARAM>{TRACE_HEADER, TRACE_HOP, TRACE_ERROR, TRACE_END}));
+    EXPECT_EQ(received[2].message, u"Ping Failed.");
+    EXPECT_EQ(received[2].failed, 1);
+    EXPECT_EQ(received[3].failed, 1);
+    EXPECT_EQ(received[3].workerId, 0u);
+    EXPECT_EQ(SentTimesToLive(), (std::vector<int>{1, 2}));
+}
+
+TEST_F(TraceWorkerTest, TraceEndsWhenEveryRecordHoldsAHop) {
+    std::vector<std::optional<Ipv4>> routers;
+    for (int hop = 1; hop <= 40; ++hop) {
+        routers.push_back(Address(10, 1, static_cast<std::uint8_t>(hop), 1));
+    }
+    const std::vector<Progress> received = Trace(routers);
+    ASSERT_EQ(received.size(), static_cast<size_t>(kDiagnosticsResultCount + 3));
+    EXPECT_EQ(received[kDiagnosticsResultCount].address, u"10.1.30.1");
+    const Progress& limit = received[kDiagnosticsResultCount + 1];
+    EXPECT_EQ(limit.code, TRACE_ERROR);
+    EXPECT_EQ(limit.message, u"Destination not reached in 30 hops");
+    EXPECT_EQ(received.back().code, TRACE_END);
+    EXPECT_EQ(received.back().failed, 1);
+    EXPECT_EQ(network_->Echoes().size(), static_cast<size_t>(kDiagnosticsResultCount));
+    EXPECT_EQ(SentTimesToLive().back(), kDiagnosticsResultCount);
+}
+
+}  // namespace
