@@ -63,6 +63,7 @@ extern "C" DWORD WINAPI IcmpSendEcho(HANDLE IcmpHandle, IPAddr DestinationAddres
     request.destination = DestinationAddress;
     request.data = {static_cast<const std::uint8_t*>(RequestData), RequestSize};
     request.timeout = std::chrono::milliseconds(Timeout);
+    request.replyRoom = ReplySize;
     if (RequestOptions != nullptr) {
         // A packet with time-to-live 0 could not leave the device.
         if (RequestOptions->Ttl == 0) {

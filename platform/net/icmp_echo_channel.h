@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -19,6 +20,9 @@ struct EchoRequest {
     std::uint8_t tos = 0;
     bool dontFragment = false;
     std::chrono::milliseconds timeout{0};
+    // The caller's reply buffer in bytes: nothing a network needs, but what a simulated
+    // one records for tests that check how the program sized it.
+    std::size_t replyRoom = 0;
 };
 
 struct EchoReply {

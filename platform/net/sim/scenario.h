@@ -11,12 +11,14 @@
 #include "kernel/registry_source.h"
 #include "net/network_backend.h"
 #include "net/sim/sim_dhcp_server.h"
+#include "net/sim/sim_icmp_network.h"
+#include "net/sim/sim_names.h"
 
 namespace platform::net::sim {
 
-// The four queries a fault can aim at, named as the program calls them.
-enum class SimQuery { Adapters, Interface, Parameters, Neighbours };
-inline constexpr std::size_t kSimQueryCount = 4;
+// The queries a fault can aim at, named as the program calls them.
+enum class SimQuery { Adapters, Interface, Parameters, Neighbours, IcmpCreate };
+inline constexpr std::size_t kSimQueryCount = 5;
 
 struct SimAdapter {
     AdapterState adapter;
@@ -66,6 +68,9 @@ struct Scenario {
     std::vector<AdapterVanishing> vanishings;
 
     std::vector<SimDhcpServer> dhcpServers;
+
+    std::vector<SimEchoHost> echoHosts;
+    SimNames names;
 };
 
 }  // namespace platform::net::sim

@@ -13,6 +13,8 @@
 #include "net/sim/scenario_node.h"
 #include "net/sim/scenario_records.h"
 #include "net/sim/sim_dhcp_reader.h"
+#include "net/sim/sim_icmp_reader.h"
+#include "net/sim/sim_names_reader.h"
 
 namespace platform::net::sim {
 namespace {
@@ -34,7 +36,7 @@ class ScenarioBuilder {
 
     Scenario Build() {
         root_.AllowKeys({"comment", "adapters", "host", "arp", "registry", "timeZone", "locale",
-                         "faults", "dhcpServers"});
+                         "faults", "dhcpServers", "hosts", "names", "reverseNames"});
         if (const auto comment = root_.Optional("comment")) {
             comment->String();
         }
@@ -63,6 +65,15 @@ class ScenarioBuilder {
         }
         if (const auto locale = root_.Optional("locale")) {
             scenario_.locale = locale->String();
+        }
+        if (const auto hosts = root_.Optional("hosts")) {
+            scenario_.echoHosts = ReadEchoHosts(*hosts);
+        }
+        if (const auto names = root_.Optional("names")) {
+            ReadForwardNames(*names, scenario_.names);
+        }
+        if (const auto reverse = root_.Optional("reverseNames")) {
+            ReadReverseNames(*reverse, scenario_.names);
         }
         if (const auto faults = root_.Optional("faults")) {
             for (const ScenarioNode& node : faults->Elements()) {
@@ -131,10 +142,12 @@ class ScenarioBuilder {
             failure.query = SimQuery::Parameters;
         } else if (queryName == "GetIpNetTable") {
             failure.query = SimQuery::Neighbours;
+        } else if (queryName == "IcmpCreateFile") {
+            failure.query = SimQuery::IcmpCreate;
         } else {
             query.Fail(
                 "one of \"GetAdaptersInfo\", \"GetIfEntry\", \"GetNetworkParams\", "
-                "\"GetIpNetTable\"");
+                "\"GetIpNetTable\", \"IcmpCreateFile\"");
         }
         const ScenarioNode error = node.Required("error");
         failure.error = error.Uint32();

@@ -21,7 +21,9 @@ std::vector<Row> Grown(std::vector<Row> rows, const std::vector<Row>& added,
 }  // namespace
 
 SimBackend::SimBackend(Scenario scenario, SimClock clock)
-    : scenario_(std::move(scenario)), dhcpLeases_(scenario_.dhcpServers, std::move(clock)) {}
+    : scenario_(std::move(scenario)),
+      dhcpLeases_(scenario_.dhcpServers, std::move(clock)),
+      echoNetwork_(std::make_shared<SimEchoNetwork>(scenario_.echoHosts)) {}
 
 Query<std::vector<AdapterState>> SimBackend::Adapters() {
     std::lock_guard lock(mutex_);
@@ -89,24 +91,16 @@ Query<std::vector<NeighbourRow>> SimBackend::Neighbours() {
 }
 
 std::uint32_t SimBackend::ReleaseLease(std::uint32_t index) {
-    std::lock_guard lock(mutex_);
-    const std::uint32_t error = DhcpRequestError(index);
-    if (error == NO_ERROR) {
-        dhcpLeases_.Release(index);
-    }
-    return error;
+    return DhcpRequest(index, &SimDhcpLeases::Release);
 }
 
 std::uint32_t SimBackend::RenewLease(std::uint32_t index) {
-    std::lock_guard lock(mutex_);
-    const std::uint32_t error = DhcpRequestError(index);
-    if (error == NO_ERROR) {
-        dhcpLeases_.Renew(index);
-    }
-    return error;
+    return DhcpRequest(index, &SimDhcpLeases::Renew);
 }
 
-std::uint32_t SimBackend::DhcpRequestError(std::uint32_t index) const {
+std::uint32_t SimBackend::DhcpRequest(std::uint32_t index,
+                                      void (SimDhcpLeases::*request)(std::uint32_t)) {
+    std::lock_guard lock(mutex_);
     const auto adapters = PresentAdapters();
     const auto found = std::find_if(adapters.begin(), adapters.end(), [&](const SimAdapter& sim) {
         return sim.adapter.index == index;
@@ -114,7 +108,11 @@ std::uint32_t SimBackend::DhcpRequestError(std::uint32_t index) const {
     if (found == adapters.end()) {
         return ERROR_INVALID_PARAMETER;
     }
-    return found->adapter.dhcpEnabled ? NO_ERROR : ERROR_NOT_SUPPORTED;
+    if (!found->adapter.dhcpEnabled) {
+        return ERROR_NOT_SUPPORTED;
+    }
+    (dhcpLeases_.*request)(index);
+    return NO_ERROR;
 }
 
 std::uint32_t SimBackend::InjectedError(SimQuery query) const {
@@ -132,6 +130,24 @@ std::vector<SimAdapter> SimBackend::PresentAdapters() const {
         Grown(scenario_.adapters, scenario_.growth.adapters, AnsweredCount(SimQuery::Adapters));
     std::erase_if(adapters, [&](const SimAdapter& sim) { return Vanished(sim.adapter.index); });
     return adapters;
+}
+
+Query<std::unique_ptr<EchoChannel>> SimBackend::OpenEchoChannel() {
+    std::lock_guard lock(mutex_);
+    const std::uint32_t error = InjectedError(SimQuery::IcmpCreate);
+    Answered(SimQuery::IcmpCreate);
+    if (error != 0) {
+        return Query<std::unique_ptr<EchoChannel>>::Failure(error);
+    }
+    return std::unique_ptr<EchoChannel>(std::make_unique<SimEchoChannel>(echoNetwork_));
+}
+
+Query<HostEntry> SimBackend::HostByName(const std::string& name) {
+    return SimHostByName(scenario_.names, name, scenario_.host.hostName);
+}
+
+Query<HostEntry> SimBackend::HostByAddress(Ipv4 address) {
+    return SimHostByAddress(scenario_.names, address);
 }
 
 bool SimBackend::Vanished(std::uint32_t index) const {

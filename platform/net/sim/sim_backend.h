@@ -22,6 +22,12 @@ class SimBackend final : public NetworkBackend {
     Query<std::vector<NeighbourRow>> Neighbours() override;
     std::uint32_t ReleaseLease(std::uint32_t index) override;
     std::uint32_t RenewLease(std::uint32_t index) override;
+    Query<std::unique_ptr<EchoChannel>> OpenEchoChannel() override;
+    Query<HostEntry> HostByName(const std::string& name) override;
+    Query<HostEntry> HostByAddress(Ipv4 address) override;
+
+    // What the network's hosts were sent, for tests.
+    const SimEchoNetwork& EchoNetwork() const { return *echoNetwork_; }
 
   private:
     // The error a fault gives the query being answered, or 0.
@@ -33,14 +39,16 @@ class SimBackend final : public NetworkBackend {
         return answered_[static_cast<std::size_t>(query)];
     }
     std::vector<SimAdapter> PresentAdapters() const;
-    // Why a DHCP request for this adapter cannot be made, or NO_ERROR.
-    std::uint32_t DhcpRequestError(std::uint32_t index) const;
+    // Makes the request of a present adapter with DHCP, or says why it cannot.
+    std::uint32_t DhcpRequest(std::uint32_t index, void (SimDhcpLeases::*request)(std::uint32_t));
     bool Vanished(std::uint32_t index) const;
 
     std::mutex mutex_;
     const Scenario scenario_;
     std::array<std::uint64_t, kSimQueryCount> answered_{};
     SimDhcpLeases dhcpLeases_;
+    // Shared with every open echo channel, which may outlive the backend.
+    std::shared_ptr<SimEchoNetwork> echoNetwork_;
 };
 
 }  // namespace platform::net::sim
