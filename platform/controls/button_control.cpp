@@ -2,7 +2,6 @@
 
 #include "controls/control_parent.h"
 #include "controls/control_window.h"
-#include "user/window_dump.h"
 
 namespace platform::controls {
 
@@ -75,9 +74,6 @@ LRESULT ButtonControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             SendMessageW(hwnd_, WM_LBUTTONDOWN, 0, 0);
             SendMessageW(hwnd_, WM_LBUTTONUP, 0, 0);
             return 0;
-        case user::kDumpContentMessage:
-            Dump(*reinterpret_cast<nlohmann::json*>(lParam));
-            return 1;
         default:
             return DefWindowProcW(hwnd_, message, wParam, lParam);
     }

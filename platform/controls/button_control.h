@@ -18,6 +18,7 @@ class ButtonControl {
     ButtonControl(HWND hwnd, const CREATESTRUCTW& create);
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void Dump(nlohmann::json& content) const;
 
   private:
     enum class Kind { PushButton, DefaultPushButton, CheckBox, AutoCheckBox, GroupBox };
@@ -44,7 +45,6 @@ class ButtonControl {
     void SetStyle(DWORD kind, bool redraw);
     LRESULT State() const;
     void SetFont(HFONT font, bool redraw);
-    void Dump(nlohmann::json& content) const;
 
     void OnPaint();
     void PaintPushButton(HDC dc, const RECT& client) const;

@@ -29,6 +29,7 @@ class ComboBox final : private ComboListOwner {
     ComboBox& operator=(const ComboBox&) = delete;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void Dump(nlohmann::json& content) const;
 
   private:
     bool IsEditable() const { return edit_ != nullptr; }
@@ -76,7 +77,6 @@ class ComboBox final : private ComboListOwner {
     void Notify(WORD code);
 
     void OnPaint();
-    void Dump(nlohmann::json& content) const;
 
     HWND hwnd_ = nullptr;
     DWORD style_ = 0;

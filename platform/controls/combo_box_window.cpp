@@ -7,7 +7,6 @@
 #include "controls/control_parent.h"
 #include "controls/control_window.h"
 #include "gdi/pocket_pc_painter.h"
-#include "user/window_dump.h"
 
 namespace platform::controls {
 
@@ -115,9 +114,6 @@ LRESULT ComboBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         case CB_GETDROPPEDSTATE:
             return list_.IsOpen();
-        case user::kDumpContentMessage:
-            Dump(*reinterpret_cast<nlohmann::json*>(lParam));
-            return 1;
         default:
             return DefWindowProcW(hwnd_, message, wParam, lParam);
     }

@@ -4,9 +4,16 @@
 // WM_NCCREATE and freed after WM_NCDESTROY, but never while one of its own handlers is
 // still running further up the stack: a parent that destroys the control from inside a
 // notification would otherwise free the object under the handler that sent it.
+//
+// Every control adds its state to the automation dump, so the dump message is answered
+// here and each control only says what its state is.
 #pragma once
 
 #include <windows.h>
+
+#include <nlohmann/json.hpp>
+
+#include "user/window_dump.h"
 
 namespace platform::controls {
 
@@ -21,9 +28,9 @@ inline POINT PointFromParam(LPARAM lParam) {
 template <typename Control>
 class ControlWindow {
   public:
-    // Control needs a constructor from (HWND, const CREATESTRUCTW&) and
-    // LRESULT HandleMessage(UINT, WPARAM, LPARAM), which passes what it leaves to
-    // DefWindowProcW.
+    // Control needs a constructor from (HWND, const CREATESTRUCTW&),
+    // void Dump(nlohmann::json&) const, and LRESULT HandleMessage(UINT, WPARAM, LPARAM),
+    // which passes what it leaves to DefWindowProcW.
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_NCCREATE) {
             const auto& create = *reinterpret_cast<const CREATESTRUCTW*>(lParam);
@@ -34,7 +41,7 @@ class ControlWindow {
             return DefWindowProcW(hwnd, message, wParam, lParam);
         }
         ++window->nesting_;
-        const LRESULT result = window->control_.HandleMessage(message, wParam, lParam);
+        const LRESULT result = window->Handle(message, wParam, lParam);
         --window->nesting_;
         if (message == WM_NCDESTROY) {
             SetWindowLongPtrW(hwnd, 0, 0);
@@ -58,6 +65,14 @@ class ControlWindow {
 
   private:
     ControlWindow(HWND hwnd, const CREATESTRUCTW& create) : control_(hwnd, create) {}
+
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == user::kDumpContentMessage) {
+            control_.Dump(*reinterpret_cast<nlohmann::json*>(lParam));
+            return 1;
+        }
+        return control_.HandleMessage(message, wParam, lParam);
+    }
 
     Control control_;
     int nesting_ = 0;

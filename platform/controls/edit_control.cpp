@@ -5,10 +5,9 @@
 
 #include "controls/control_parent.h"
 #include "controls/control_window.h"
-#include "controls/edit_text_measure.h"
+#include "controls/text_measure.h"
 #include "kernel/utf8.h"
 #include "user/text_copy.h"
-#include "user/window_dump.h"
 
 namespace platform::controls {
 
@@ -104,7 +103,7 @@ LRESULT EditControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SetReadOnly(wParam != 0);
             return TRUE;
         case EM_GETLINECOUNT: {
-            EditTextMeasure measure(hwnd_, font_);
+            TextMeasure measure(font_);
             EnsureLayout(measure);
             return static_cast<LRESULT>(layout_.LineCount());
         }
@@ -117,9 +116,6 @@ LRESULT EditControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case EM_SCROLLCARET:
             ScrollToCaret();
             return TRUE;
-        case user::kDumpContentMessage:
-            Dump(*reinterpret_cast<nlohmann::json*>(lParam));
-            return 1;
         default:
             return DefWindowProcW(hwnd_, message, wParam, lParam);
     }
@@ -210,7 +206,7 @@ void EditControl::SetReadOnly(bool readOnly) {
 }
 
 LRESULT EditControl::LineFromChar(INT_PTR position) {
-    EditTextMeasure measure(hwnd_, font_);
+    TextMeasure measure(font_);
     EnsureLayout(measure);
     const std::size_t at =
         position < 0 ? buffer_.SelectionStart()
@@ -219,7 +215,7 @@ LRESULT EditControl::LineFromChar(INT_PTR position) {
 }
 
 LRESULT EditControl::LineIndex(WPARAM line) {
-    EditTextMeasure measure(hwnd_, font_);
+    TextMeasure measure(font_);
     EnsureLayout(measure);
     const auto index = static_cast<INT_PTR>(line);
     if (index < 0) {
@@ -236,7 +232,7 @@ LRESULT EditControl::FirstVisibleLine() {
         return static_cast<LRESULT>(firstLine_);
     }
     // A single-line control answers with its first visible character instead.
-    EditTextMeasure measure(hwnd_, font_);
+    TextMeasure measure(font_);
     EnsureLayout(measure);
     const auto width = [&measure](std::u16string_view text) { return measure.Width(text); };
     return static_cast<LRESULT>(layout_.PositionAt(0, xOffset_, width));
@@ -260,7 +256,7 @@ void EditControl::OnChar(WCHAR character) {
 void EditControl::OnKeyDown(WPARAM key) {
     const bool extend = KeyIsDown(VK_SHIFT);
     const bool wholeText = KeyIsDown(VK_CONTROL);
-    EditTextMeasure measure(hwnd_, font_);
+    TextMeasure measure(font_);
     EnsureLayout(measure);
     const auto width = [&measure](std::u16string_view text) { return measure.Width(text); };
     const std::size_t caret = buffer_.Caret();
@@ -354,7 +350,7 @@ void EditControl::Replace(std::u16string_view text) {
     bool refused = replacement.cut;
     if (replacement.changed) {
         InvalidateLayout();
-        EditTextMeasure measure(hwnd_, font_);
+        TextMeasure measure(font_);
         if (!FitsWithoutScrolling(measure)) {
             buffer_ = before;
             InvalidateLayout();
@@ -378,7 +374,7 @@ void EditControl::Delete(bool forward) {
     }
 }
 
-bool EditControl::FitsWithoutScrolling(EditTextMeasure& measure) {
+bool EditControl::FitsWithoutScrolling(TextMeasure& measure) {
     const DWORD style = Style();
     EnsureLayout(measure);
     const RECT format = FormatRect();

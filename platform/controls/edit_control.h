@@ -17,7 +17,7 @@
 
 namespace platform::controls {
 
-class EditTextMeasure;
+class TextMeasure;
 
 void RegisterEditClass();
 
@@ -26,6 +26,7 @@ class EditControl {
     EditControl(HWND hwnd, const CREATESTRUCTW& create);
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void Dump(nlohmann::json& content) const;
 
   private:
     DWORD Style() const;
@@ -61,24 +62,23 @@ class EditControl {
     void Replace(std::u16string_view text);
     void Delete(bool forward);
     void TextChanged(bool notify);
-    bool FitsWithoutScrolling(EditTextMeasure& measure);
+    bool FitsWithoutScrolling(TextMeasure& measure);
     void SyncWindowText();
     void MoveCaretTo(std::size_t position, bool extend);
 
     // Layout and scrolling.
     RECT FormatRect() const;
-    int VisibleLineCount(const EditTextMeasure& measure) const;
-    int LineTop(std::size_t line, const EditTextMeasure& measure) const;
-    void EnsureLayout(EditTextMeasure& measure);
+    int VisibleLineCount(const TextMeasure& measure) const;
+    int LineTop(std::size_t line, const TextMeasure& measure) const;
+    void EnsureLayout(TextMeasure& measure);
     void ScrollToCaret();
     std::size_t PositionAtPoint(POINT point);
     void InvalidateLayout();
     void SetFont(HFONT font, bool redraw);
-    void Dump(nlohmann::json& content) const;
 
     void OnPaint();
     void PaintLine(HDC dc, std::size_t line, int top, const RECT& format,
-                   const EditTextMeasure& measure) const;
+                   const TextMeasure& measure) const;
 
     HWND hwnd_;
     HFONT font_ = nullptr;

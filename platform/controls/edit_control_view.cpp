@@ -5,7 +5,7 @@
 #include "controls/control_paint.h"
 #include "controls/control_parent.h"
 #include "controls/edit_control.h"
-#include "controls/edit_text_measure.h"
+#include "controls/text_measure.h"
 #include "gdi/pocket_pc_painter.h"
 
 namespace platform::controls {
@@ -31,12 +31,12 @@ RECT EditControl::FormatRect() const {
     return format;
 }
 
-int EditControl::VisibleLineCount(const EditTextMeasure& measure) const {
+int EditControl::VisibleLineCount(const TextMeasure& measure) const {
     const RECT format = FormatRect();
     return std::max(1, static_cast<int>(format.bottom - format.top) / measure.LineHeight());
 }
 
-int EditControl::LineTop(std::size_t line, const EditTextMeasure& measure) const {
+int EditControl::LineTop(std::size_t line, const TextMeasure& measure) const {
     const RECT format = FormatRect();
     if (!IsMultiLine()) {
         // One line sits in the middle of the control's height.
@@ -52,7 +52,7 @@ void EditControl::InvalidateLayout() {
     layoutValid_ = false;
 }
 
-void EditControl::EnsureLayout(EditTextMeasure& measure) {
+void EditControl::EnsureLayout(TextMeasure& measure) {
     if (layoutValid_) {
         return;
     }
@@ -64,7 +64,7 @@ void EditControl::EnsureLayout(EditTextMeasure& measure) {
 }
 
 void EditControl::ScrollToCaret() {
-    EditTextMeasure measure(hwnd_, font_);
+    TextMeasure measure(font_);
     EnsureLayout(measure);
     const auto width = [&measure](std::u16string_view text) { return measure.Width(text); };
     const std::size_t caret = buffer_.Caret();
@@ -98,7 +98,7 @@ void EditControl::ScrollToCaret() {
 }
 
 std::size_t EditControl::PositionAtPoint(POINT point) {
-    EditTextMeasure measure(hwnd_, font_);
+    TextMeasure measure(font_);
     EnsureLayout(measure);
     const RECT format = FormatRect();
     std::size_t line = 0;
@@ -129,7 +129,7 @@ void EditControl::OnPaint() {
     if (!enabled) {
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     }
-    EditTextMeasure measure(hwnd_, font_);
+    TextMeasure measure(font_);
     EnsureLayout(measure);
     FontSelection font(dc, font_);
     SetBkMode(dc, TRANSPARENT);
@@ -158,7 +158,7 @@ void EditControl::OnPaint() {
 }
 
 void EditControl::PaintLine(HDC dc, std::size_t line, int top, const RECT& format,
-                            const EditTextMeasure& measure) const {
+                            const TextMeasure& measure) const {
     const EditLine& shown = layout_.Line(line);
     const std::u16string_view text =
         std::u16string_view(buffer_.Text()).substr(shown.start, shown.length);

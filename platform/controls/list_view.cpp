@@ -4,7 +4,7 @@
 
 #include "controls/control_parent.h"
 #include "controls/list_view_metrics.h"
-#include "controls/list_view_text_measure.h"
+#include "controls/text_measure.h"
 #include "kernel/utf8.h"
 #include "user/text_copy.h"
 
@@ -31,7 +31,7 @@ ListView::~ListView() {
 
 // Row and header heights follow the font and the small images.
 void ListView::UpdateMetrics() {
-    const int text_height = ListViewTextMeasure(FontOrDefault(font_)).LineHeight();
+    const int text_height = TextMeasure(font_).LineHeight();
     int image_width = 0;
     int image_height = 0;
     if (small_images_) {
@@ -111,8 +111,8 @@ void ListView::SyncRowCount() {
     }
 }
 
-ListViewScrollBar ListView::ScrollBar() const {
-    return ListViewScrollBar(layout_.ScrollBarRect(), layout_.RowCount(), layout_.CountPerPage(),
+VerticalScrollBar ListView::ScrollBar() const {
+    return VerticalScrollBar(layout_.ScrollBarRect(), layout_.RowCount(), layout_.CountPerPage(),
                              layout_.TopIndex());
 }
 
@@ -163,7 +163,7 @@ bool ListView::SetColumnWidth(int index, int width) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return false;
     }
-    const ListViewTextMeasure measure(FontOrDefault(font_));
+    const TextMeasure measure(font_);
     if (width == LVSCW_AUTOSIZE) {
         int widest = 0;
         for (int row = 0; row < rows_.Count(); ++row) {
@@ -344,7 +344,7 @@ bool ListView::GetItemRect(int index, RECT* rect) const {
     return true;
 }
 
-void ListView::DumpContent(nlohmann::json& content) const {
+void ListView::Dump(nlohmann::json& content) const {
     const auto utf8 = [](std::u16string_view text) { return kernel::EncodeUtf8(text).text; };
     nlohmann::json columns = nlohmann::json::array();
     for (const ListViewColumn& column : columns_) {

@@ -17,7 +17,7 @@
 #include "controls/list_view_column.h"
 #include "controls/list_view_layout.h"
 #include "controls/list_view_rows.h"
-#include "controls/list_view_scroll_bar.h"
+#include "controls/vertical_scroll_bar.h"
 
 namespace platform::controls {
 
@@ -76,7 +76,7 @@ class ListView {
     // Returns whether the key was one the list handles.
     bool OnKeyDown(UINT key);
     void Paint();
-    void DumpContent(nlohmann::json& content) const;
+    void Dump(nlohmann::json& content) const;
 
   private:
     // What the stylus is doing between going down and coming up.
@@ -87,7 +87,7 @@ class ListView {
     void InvalidateFrom(int index);
     void InvalidateRow(int index);
     void InvalidateAll();
-    ListViewScrollBar ScrollBar() const;
+    VerticalScrollBar ScrollBar() const;
     void ScrollTo(int top_index);
     int ColumnAt(int x) const;
 

@@ -145,7 +145,7 @@ void ListView::OnLButtonDown(POINT point) {
     SetCapture(window_);
     track_start_ = point;
     track_start_top_ = layout_.TopIndex();
-    const ListViewScrollBar bar = ScrollBar();
+    const VerticalScrollBar bar = ScrollBar();
     pressed_part_ = layout_.ScrollBarShown() ? bar.PartAt(point) : ScrollBarPart::None;
     switch (pressed_part_) {
         case ScrollBarPart::None:
@@ -245,7 +245,7 @@ void ListView::Paint() {
     if (!paint.dc()) {
         return;
     }
-    const ListViewScrollBar bar = ScrollBar();
+    const VerticalScrollBar bar = ScrollBar();
     const ListViewPaintState state{rows_,
                                    columns_,
                                    layout_,

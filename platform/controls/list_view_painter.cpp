@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "controls/list_view_metrics.h"
-#include "controls/list_view_text_measure.h"
+#include "controls/text_measure.h"
 #include "gdi/pocket_pc_painter.h"
 
 namespace platform::controls {
@@ -109,7 +109,7 @@ void ListViewPainter::PaintRow(HDC dc, int index, int image_width, int image_hei
             // The selection marks the label only: the first column's text.
             if (highlighted || dimmed) {
                 const int label =
-                    ListViewTextMeasure(state_.font).Width(row.Text(0)) + 2 * kListViewTextMargin;
+                    TextMeasure(state_.font).Width(row.Text(0)) + 2 * kListViewTextMargin;
                 const RECT mark{cell.left, cell.top, std::min<LONG>(cell.left + label, cell.right),
                                 cell.bottom};
                 PocketPcPainter::FillSolid(

@@ -14,7 +14,7 @@
 #include "controls/list_view_column.h"
 #include "controls/list_view_layout.h"
 #include "controls/list_view_rows.h"
-#include "controls/list_view_scroll_bar.h"
+#include "controls/vertical_scroll_bar.h"
 
 namespace platform::controls {
 
@@ -22,7 +22,7 @@ struct ListViewPaintState {
     const ListViewRows& rows;
     const std::vector<ListViewColumn>& columns;
     const ListViewLayout& layout;
-    const ListViewScrollBar& scroll_bar;
+    const VerticalScrollBar& scroll_bar;
     ScrollBarPart pressed_part = ScrollBarPart::None;
     HIMAGELIST small_images = nullptr;
     HFONT font = nullptr;

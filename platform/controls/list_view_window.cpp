@@ -7,7 +7,6 @@
 
 #include "controls/control_window.h"
 #include "controls/list_view.h"
-#include "user/window_dump.h"
 
 namespace platform::controls {
 namespace {
@@ -103,9 +102,6 @@ LRESULT ListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 SetImageList(index, reinterpret_cast<HIMAGELIST>(lParam)));
         case LVM_GETIMAGELIST:
             return reinterpret_cast<LRESULT>(ImageList(index));
-        case user::kDumpContentMessage:
-            DumpContent(*reinterpret_cast<nlohmann::json*>(lParam));
-            return 1;
         default:
             return DefWindowProcW(window_, message, wParam, lParam);
     }

@@ -5,7 +5,6 @@
 #include "controls/control_paint.h"
 #include "controls/control_parent.h"
 #include "controls/control_window.h"
-#include "user/window_dump.h"
 
 namespace platform::controls {
 
@@ -72,9 +71,6 @@ LRESULT StaticControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
                 SetImage(static_cast<UINT>(wParam), reinterpret_cast<HANDLE>(lParam)));
         case STM_GETIMAGE:
             return reinterpret_cast<LRESULT>(GetImage(static_cast<UINT>(wParam)));
-        case user::kDumpContentMessage:
-            Dump(*reinterpret_cast<nlohmann::json*>(lParam));
-            return 1;
         default:
             return DefWindowProcW(hwnd_, message, wParam, lParam);
     }

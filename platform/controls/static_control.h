@@ -18,6 +18,7 @@ class StaticControl {
     StaticControl& operator=(const StaticControl&) = delete;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void Dump(nlohmann::json& content) const;
 
   private:
     // Read at each use, so a program's SetWindowLongW(GWL_STYLE) takes effect.
@@ -32,7 +33,6 @@ class StaticControl {
     void OnPaint();
     void PaintText(HDC dc, const RECT& client) const;
     void PaintImage(HDC dc) const;
-    void Dump(nlohmann::json& content) const;
 
     HWND hwnd_;
     HFONT font_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include "controls/control_parent.h"
 #include "controls/tab_control_painter.h"
+#include "controls/text_measure.h"
 #include "kernel/utf8.h"
 #include "user/text_copy.h"
 
@@ -16,36 +17,6 @@ constexpr int kLabelPaddingX = 6;
 constexpr int kLabelPaddingY = 3;
 // The strip above the tabs: the line that joins the selected tab to the page.
 constexpr int kJoinHeight = 2;
-
-// A device context of the control with its font selected, released on leaving.
-class MeasuringDc {
-  public:
-    MeasuringDc(HWND window, HFONT font) : window_(window), dc_(GetDC(window)) {
-        previous_ = SelectObject(dc_, font);
-    }
-    ~MeasuringDc() {
-        SelectObject(dc_, previous_);
-        ReleaseDC(window_, dc_);
-    }
-    MeasuringDc(const MeasuringDc&) = delete;
-    MeasuringDc& operator=(const MeasuringDc&) = delete;
-
-    int TextWidth(const std::u16string& text) const {
-        SIZE size{};
-        GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
-        return size.cx;
-    }
-    int LineHeight() const {
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(dc_, &metrics);
-        return metrics.tmHeight;
-    }
-
-  private:
-    HWND window_ = nullptr;
-    HDC dc_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
-};
 
 }  // namespace
 
@@ -137,18 +108,18 @@ void TabControl::SetFont(HFONT font, bool redraw) {
 }
 
 int TabControl::ItemHeight() const {
-    return MeasuringDc(window_, FontOrDefault(font_)).LineHeight() + 2 * kLabelPaddingY;
+    return TextMeasure(font_).LineHeight() + 2 * kLabelPaddingY;
 }
 
 std::vector<RECT> TabControl::ItemRects() const {
-    const MeasuringDc dc(window_, FontOrDefault(font_));
+    const TextMeasure measure(font_);
     const int top = kJoinHeight;
-    const int bottom = top + dc.LineHeight() + 2 * kLabelPaddingY;
+    const int bottom = top + measure.LineHeight() + 2 * kLabelPaddingY;
     std::vector<RECT> rects;
     rects.reserve(items_.size());
     int left = 0;
     for (const Item& item : items_) {
-        const int right = left + dc.TextWidth(item.text) + 2 * kLabelPaddingX;
+        const int right = left + measure.Width(item.text) + 2 * kLabelPaddingX;
         rects.push_back(RECT{left, top, right, bottom});
         left = right;
     }
@@ -208,7 +179,7 @@ void TabControl::Paint() {
     EndPaint(window_, &paint);
 }
 
-void TabControl::DumpContent(nlohmann::json& content) const {
+void TabControl::Dump(nlohmann::json& content) const {
     nlohmann::json items = nlohmann::json::array();
     for (const Item& item : items_) {
         items.push_back({{"text", kernel::EncodeUtf8(item.text).text},

@@ -46,7 +46,7 @@ class TabControl {
 
     void OnLButtonDown(POINT point);
     void Paint();
-    void DumpContent(nlohmann::json& content) const;
+    void Dump(nlohmann::json& content) const;
 
   private:
     struct Item {

@@ -5,7 +5,6 @@
 
 #include "controls/control_window.h"
 #include "controls/tab_control.h"
-#include "user/window_dump.h"
 
 namespace platform::controls {
 
@@ -58,9 +57,6 @@ LRESULT TabControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT:
             Paint();
             return 0;
-        case user::kDumpContentMessage:
-            DumpContent(*reinterpret_cast<nlohmann::json*>(lParam));
-            return 1;
         default:
             return DefWindowProcW(window_, message, wParam, lParam);
     }

@@ -341,7 +341,7 @@ void TreeView::SetFont(HFONT font, bool redraw) {
     }
 }
 
-void TreeView::DumpContent(nlohmann::json& content) const {
+void TreeView::Dump(nlohmann::json& content) const {
     content["items"] = DumpChildren(TreeViewItems::kRoot);
     content["selected"] = selection_
                               ? nlohmann::json(kernel::EncodeUtf8(items_.At(*selection_).text).text)

@@ -10,9 +10,9 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
-#include "controls/list_view_scroll_bar.h"
 #include "controls/tree_view_items.h"
 #include "controls/tree_view_layout.h"
+#include "controls/vertical_scroll_bar.h"
 
 namespace platform::controls {
 
@@ -44,7 +44,7 @@ class TreeView {
     void OnKeyDown(UINT key);
     void OnFocusChange() { InvalidateRect(window_, nullptr, FALSE); }
     void Paint();
-    void DumpContent(nlohmann::json& content) const;
+    void Dump(nlohmann::json& content) const;
 
   private:
     using Slot = TreeViewItems::Slot;
@@ -53,7 +53,7 @@ class TreeView {
     TreeViewLayout Layout() const;
     int RowsPerPage() const;
     bool ScrollBarShows() const;
-    ListViewScrollBar ScrollBar() const;
+    VerticalScrollBar ScrollBar() const;
     void ScrollTo(int topRow);
     void ClampTopRow();
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "controls/control_parent.h"
+#include "controls/text_measure.h"
 #include "controls/tree_view.h"
 #include "controls/tree_view_painter.h"
 #include "gdi/pocket_pc_painter.h"
@@ -18,14 +19,8 @@ constexpr int kRowPadding = 3;
 
 TreeViewLayout TreeView::Layout() const {
     TreeViewLayout layout;
-    HDC dc = GetDC(window_);
-    const HGDIOBJ previous = SelectObject(dc, FontOrDefault(font_));
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(window_, dc);
-    layout.rowHeight = std::max<int>(metrics.tmHeight + kRowPadding,
-                                     TreeViewLayout::kButtonSize + 2 * kRowPadding);
+    layout.rowHeight = std::max(TextMeasure(font_).LineHeight() + kRowPadding,
+                                TreeViewLayout::kButtonSize + 2 * kRowPadding);
     layout.linesAtRoot = HasStyle(TVS_LINESATROOT);
     return layout;
 }
@@ -40,11 +35,11 @@ bool TreeView::ScrollBarShows() const {
     return static_cast<int>(items_.Rows().size()) > RowsPerPage();
 }
 
-ListViewScrollBar TreeView::ScrollBar() const {
+VerticalScrollBar TreeView::ScrollBar() const {
     RECT client{};
     GetClientRect(window_, &client);
     const RECT rect{client.right - GetSystemMetrics(SM_CXVSCROLL), 0, client.right, client.bottom};
-    return ListViewScrollBar(rect, static_cast<int>(items_.Rows().size()), RowsPerPage(), topRow_);
+    return VerticalScrollBar(rect, static_cast<int>(items_.Rows().size()), RowsPerPage(), topRow_);
 }
 
 void TreeView::ScrollTo(int topRow) {
@@ -65,7 +60,7 @@ void TreeView::OnLButtonDown(POINT point) {
         SetFocus(window_);
     }
     if (ScrollBarShows()) {
-        const ListViewScrollBar bar = ScrollBar();
+        const VerticalScrollBar bar = ScrollBar();
         const ScrollBarPart part = bar.PartAt(point);
         const int page = RowsPerPage();
         switch (part) {

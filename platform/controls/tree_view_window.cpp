@@ -5,7 +5,6 @@
 
 #include "controls/control_window.h"
 #include "controls/tree_view.h"
-#include "user/window_dump.h"
 
 namespace platform::controls {
 
@@ -80,9 +79,6 @@ LRESULT TreeView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT:
             Paint();
             return 0;
-        case user::kDumpContentMessage:
-            DumpContent(*reinterpret_cast<nlohmann::json*>(lParam));
-            return 1;
         default:
             return DefWindowProcW(window_, message, wParam, lParam);
     }

@@ -1,4 +1,4 @@
-#include "controls/list_view_scroll_bar.h"
+#include "controls/vertical_scroll_bar.h"
 
 #include <algorithm>
 #include <tuple>
@@ -28,23 +28,23 @@ void DrawArrow(HDC dc, const RECT& rect, bool up, COLORREF color) {
 
 }  // namespace
 
-ListViewScrollBar::ListViewScrollBar(const RECT& rect, int total, int page, int position)
+VerticalScrollBar::VerticalScrollBar(const RECT& rect, int total, int page, int position)
     : rect_(rect), total_(total), page_(page), position_(position) {}
 
-int ListViewScrollBar::ArrowHeight() const {
+int VerticalScrollBar::ArrowHeight() const {
     const int width = rect_.right - rect_.left;
     return std::min(width, (rect_.bottom - rect_.top) / 3);
 }
 
-int ListViewScrollBar::TrackLength() const {
+int VerticalScrollBar::TrackLength() const {
     return std::max<int>(rect_.bottom - rect_.top - 2 * ArrowHeight(), 0);
 }
 
-int ListViewScrollBar::MaxPosition() const {
+int VerticalScrollBar::MaxPosition() const {
     return std::max(total_ - page_, 0);
 }
 
-int ListViewScrollBar::ThumbLength() const {
+int VerticalScrollBar::ThumbLength() const {
     const int track = TrackLength();
     if (total_ <= 0) {
         return track;
@@ -53,15 +53,15 @@ int ListViewScrollBar::ThumbLength() const {
     return std::clamp<int>(static_cast<int>(share), std::min(kMinThumbLength, track), track);
 }
 
-RECT ListViewScrollBar::UpArrowRect() const {
+RECT VerticalScrollBar::UpArrowRect() const {
     return RECT{rect_.left, rect_.top, rect_.right, rect_.top + ArrowHeight()};
 }
 
-RECT ListViewScrollBar::DownArrowRect() const {
+RECT VerticalScrollBar::DownArrowRect() const {
     return RECT{rect_.left, rect_.bottom - ArrowHeight(), rect_.right, rect_.bottom};
 }
 
-RECT ListViewScrollBar::ThumbRect() const {
+RECT VerticalScrollBar::ThumbRect() const {
     const int free = TrackLength() - ThumbLength();
     const int max = MaxPosition();
     const int offset =
@@ -70,7 +70,7 @@ RECT ListViewScrollBar::ThumbRect() const {
     return RECT{rect_.left, top, rect_.right, top + ThumbLength()};
 }
 
-ScrollBarPart ListViewScrollBar::PartAt(POINT point) const {
+ScrollBarPart VerticalScrollBar::PartAt(POINT point) const {
     if (!PtInRect(&rect_, point)) {
         return ScrollBarPart::None;
     }
@@ -89,7 +89,7 @@ ScrollBarPart ListViewScrollBar::PartAt(POINT point) const {
     return point.y >= thumb.bottom ? ScrollBarPart::PageDown : ScrollBarPart::Thumb;
 }
 
-int ListViewScrollBar::PositionForThumbTop(int thumb_top) const {
+int VerticalScrollBar::PositionForThumbTop(int thumb_top) const {
     const int free = TrackLength() - ThumbLength();
     if (free <= 0) {
         return 0;
@@ -99,7 +99,7 @@ int ListViewScrollBar::PositionForThumbTop(int thumb_top) const {
     return static_cast<int>((static_cast<long long>(offset) * MaxPosition() + free / 2) / free);
 }
 
-void ListViewScrollBar::Paint(HDC dc, ScrollBarPart pressed) const {
+void VerticalScrollBar::Paint(HDC dc, ScrollBarPart pressed) const {
     PocketPcPainter::FillSolid(dc, rect_, GetSysColor(COLOR_3DLIGHT));
     const RECT up = UpArrowRect();
     const RECT down = DownArrowRect();

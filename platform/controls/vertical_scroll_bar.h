@@ -1,7 +1,7 @@
-// The list view's vertical scroll bar, drawn in its client area: an arrow button at
-// each end and a thumb in the track between them whose length shows the share of rows
-// in view. It computes its parts from the rectangle, the row count, the rows per page
-// and the top index each time it is asked, so it keeps no state of its own.
+// A vertical scroll bar that the list view and the tree view draw in their client areas:
+// an arrow button at each end and a thumb in the track between them whose length shows
+// the share of rows in view. It computes its parts from the rectangle, the row count, the
+// rows per page and the top index each time it is asked, so it keeps no state of its own.
 #pragma once
 
 #include <windows.h>
@@ -10,9 +10,9 @@ namespace platform::controls {
 
 enum class ScrollBarPart { None, LineUp, LineDown, PageUp, PageDown, Thumb };
 
-class ListViewScrollBar {
+class VerticalScrollBar {
   public:
-    ListViewScrollBar(const RECT& rect, int total, int page, int position);
+    VerticalScrollBar(const RECT& rect, int total, int page, int position);
 
     RECT UpArrowRect() const;
     RECT DownArrowRect() const;
