@@ -66,7 +66,13 @@ extern "C" BOOL WINAPI ExtTextOutW(HDC hdc, int x, int y, UINT options, const RE
     }
     std::optional<RECT> device_rect;
     if (lprect) {
-        device_rect = platform::gdi::OffsetRectBy(*lprect, context->origin.x, context->origin.y);
+        // Windows takes the rectangle in either order: programs fill a frame's right and
+        // bottom edges with right-to-left or bottom-to-top rectangles and expect them drawn.
+        const RECT ordered{std::min(lprect->left, lprect->right),
+                           std::min(lprect->top, lprect->bottom),
+                           std::max(lprect->left, lprect->right),
+                           std::max(lprect->top, lprect->bottom)};
+        device_rect = platform::gdi::OffsetRectBy(ordered, context->origin.x, context->origin.y);
     }
     DrawingSession session(gdi, *context,
                            (options & ETO_CLIPPED) ? device_rect : std::optional<RECT>());
