@@ -2,6 +2,8 @@
 
 #include <aygshell.h>
 
+#include <utility>
+
 #include "framework/Module.h"
 
 namespace {
@@ -12,6 +14,21 @@ bool AnswersDirectly(UINT message) {
     return message == WM_INITDIALOG ||
            (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC);
 }
+
+// The dialog that the calling thread is creating, until its first message binds it.
+// Creation is synchronous and a thread creates one dialog at a time up to that first
+// message, so one slot per thread is enough.
+thread_local Dialog* dialogBeingCreated = nullptr;
+
+// Holds the slot for the length of one creation call, and empties it again whether or
+// not a message came (a template that fails to instantiate sends none).
+class CreationSlot {
+  public:
+    explicit CreationSlot(Dialog* dialog) { dialogBeingCreated = dialog; }
+    ~CreationSlot() { dialogBeingCreated = nullptr; }
+    CreationSlot(const CreationSlot&) = delete;
+    CreationSlot& operator=(const CreationSlot&) = delete;
+};
 
 }  // namespace
 
@@ -29,9 +46,9 @@ HWND Dialog::Create(HWND parent) {
     if (!dialogTemplate) {
         return nullptr;
     }
+    CreationSlot slot(this);
     return CreateDialogIndirectParamW(Module::Process().ResourceInstance(), dialogTemplate, parent,
-                                      CommonDialogProcedure,
-                                      reinterpret_cast<LPARAM>(static_cast<Dialog*>(this)));
+                                      CommonDialogProcedure, 0);
 }
 
 INT_PTR Dialog::DoModal(HWND owner) {
@@ -39,18 +56,17 @@ INT_PTR Dialog::DoModal(HWND owner) {
     if (!dialogTemplate) {
         return -1;
     }
+    CreationSlot slot(this);
     return DialogBoxIndirectParamW(Module::Process().ResourceInstance(), dialogTemplate, owner,
-                                   CommonDialogProcedure,
-                                   reinterpret_cast<LPARAM>(static_cast<Dialog*>(this)));
+                                   CommonDialogProcedure, 0);
 }
 
 INT_PTR CALLBACK Dialog::CommonDialogProcedure(HWND hwnd, UINT message, WPARAM wParam,
                                                LPARAM lParam) {
     MessageTarget* target = FromHandle(hwnd, DWLP_USER);
-    if (!target && message == WM_INITDIALOG && lParam) {
-        auto* dialog = reinterpret_cast<Dialog*>(lParam);
-        dialog->Attach(hwnd);
-        target = dialog;
+    if (!target && dialogBeingCreated) {
+        target = std::exchange(dialogBeingCreated, nullptr);
+        static_cast<Dialog*>(target)->Attach(hwnd);
     }
     if (!target) {
         return FALSE;

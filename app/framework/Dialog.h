@@ -1,8 +1,9 @@
 // A dialog as a C++ object, made from a dialog template of the program's resources.
-// The object travels as the dialog's initialisation parameter and is bound when
-// WM_INITDIALOG arrives; messages before that (WM_SETFONT) and whatever the map leaves
-// get the dialog manager's default handling. Every dialog runs under one procedure,
-// which sets the dialog up for the Pocket PC screen once its WM_INITDIALOG has been
+// The dialog is bound to its object from its first message on, so the map sees
+// WM_SETFONT and WM_INITDIALOG; whatever the map leaves gets the dialog manager's
+// default handling. The program's dialogs take no initialisation parameter (it is 0):
+// the object waits for its dialog in a slot of the creating thread instead. Every dialog runs under
+// one procedure, which sets the dialog up for the Pocket PC screen once its WM_INITDIALOG has been
 // handled: full screen, input panel down, OK button in the title bar.
 #pragma once
 

@@ -25,6 +25,13 @@
         return true;                      \
     }
 
+// A message with this number while `condition` holds; otherwise the rows below get it.
+#define MESSAGE_HANDLER_IF(msg, condition, handler) \
+    if (message == (msg) && (condition)) {          \
+        result = handler(wParam, lParam);           \
+        return true;                                \
+    }
+
 // A command from this id, matched on the low word of wParam whatever the notification
 // code; the handler gets the code to tell clicks from other notifications.
 #define COMMAND_ID_HANDLER(id, handler)                                                   \
