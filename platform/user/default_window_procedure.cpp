@@ -50,12 +50,19 @@ LRESULT EraseBackground(HWND hwnd, HDC hdc) {
     return 1;
 }
 
-// Controls ask their parent for colours; by default edits and lists are drawn on the
-// window colour and everything else on the 3-D face colour.
+// Controls ask their parent for colours. As on the handheld, dialogs and static text
+// use the static colours (white in the Pocket PC scheme), edits and lists the window
+// colour, and the rest the 3-D face colour.
 LRESULT ControlColors(UINT message, HDC hdc) {
-    const int background =
-        (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX) ? COLOR_WINDOW : COLOR_3DFACE;
-    SetTextColor(hdc, GetSysColor(COLOR_WINDOWTEXT));
+    int background = COLOR_3DFACE;
+    int text = COLOR_WINDOWTEXT;
+    if (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX) {
+        background = COLOR_WINDOW;
+    } else if (message == WM_CTLCOLORDLG || message == WM_CTLCOLORSTATIC) {
+        background = COLOR_STATIC;
+        text = COLOR_STATICTEXT;
+    }
+    SetTextColor(hdc, GetSysColor(text));
     SetBkColor(hdc, GetSysColor(background));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
 }
