@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "control_test.h"
-#include "user/window_dump.h"
+#include "user/dump_content.h"
 
 namespace tessalink::test {
 namespace {
@@ -86,10 +86,8 @@ TEST_F(ButtonControlTest, AnAutomaticCheckBoxTogglesBeforeItNotifies) {
     EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(checkWhenNotified, (std::vector<LRESULT>{BST_CHECKED, BST_UNCHECKED}));
 
-    nlohmann::json content = nlohmann::json::object();
     SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0);
-    SendMessageW(box, platform::user::kDumpContentMessage, 0, reinterpret_cast<LPARAM>(&content));
-    EXPECT_EQ(content["checkState"], "checked");
+    EXPECT_EQ(DumpContent(box)["checkState"], "checked");
     EXPECT_TRUE(TakeCommands().empty()) << "BM_SETCHECK tells the parent nothing";
 }
 

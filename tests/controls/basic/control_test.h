@@ -11,8 +11,9 @@
 #include <vector>
 
 #include "controls/control_classes.h"
-#include "display/framebuffer.h"
 #include "user/input_sink.h"
+#include "user/posted_input.h"
+#include "user/screen_pixel.h"
 
 namespace tessalink::test {
 
@@ -72,13 +73,9 @@ class ControlTest : public ::testing::Test {
         }
     }
 
-    static POINT ToScreen(HWND window, POINT point) {
-        ClientToScreen(window, &point);
-        return point;
-    }
-
     static void Stylus(platform::user::StylusAction action, HWND window, int x, int y) {
-        const POINT at = ToScreen(window, POINT{x, y});
+        POINT at{x, y};
+        ClientToScreen(window, &at);
         platform::user::PostStylus(action, at.x, at.y);
         Pump();
     }
@@ -89,8 +86,7 @@ class ControlTest : public ::testing::Test {
     }
 
     static void Key(UINT key) {
-        platform::user::PostKey(key, true);
-        platform::user::PostKey(key, false);
+        PostKeyPress(key);
         Pump();
     }
 
@@ -117,18 +113,7 @@ class ControlTest : public ::testing::Test {
         return ParentMessage{WM_COMMAND, static_cast<WORD>(GetDlgCtrlID(control)), code, control};
     }
 
-    static COLORREF ScreenPixel(int x, int y) {
-        auto& screen = platform::display::Screen();
-        auto lock = screen.Lock();
-        const std::uint32_t pixel = screen.Pixels()[y * screen.Width() + x];
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
-
-    // A pixel of a window's client area.
-    static COLORREF Pixel(HWND window, int x, int y) {
-        const POINT at = ToScreen(window, POINT{x, y});
-        return ScreenPixel(at.x, at.y);
-    }
+    static COLORREF Pixel(HWND window, int x, int y) { return ClientPixel(window, {x, y}); }
 
     // The bounding box, in client coordinates, of the pixels in `area` whose colour is
     // `ink`; empty (right <= left) when there are none.

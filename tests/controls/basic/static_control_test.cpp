@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "control_test.h"
-#include "user/window_dump.h"
+#include "user/dump_content.h"
 
 namespace tessalink::test {
 namespace {
@@ -11,13 +11,6 @@ namespace {
 using StaticControlTest = ControlTest;
 
 const COLORREF kInk = GetSysColor(COLOR_WINDOWTEXT);
-
-nlohmann::json Content(HWND window) {
-    nlohmann::json content = nlohmann::json::object();
-    SendMessageW(window, platform::user::kDumpContentMessage, 0,
-                 reinterpret_cast<LPARAM>(&content));
-    return content;
-}
 
 TEST_F(StaticControlTest, OnlyANotifyingStaticReportsATap) {
     const HWND quiet = Child(u"Static", u"quiet", SS_LEFT, {10, 10, 100, 30}, 1001);
@@ -84,13 +77,13 @@ TEST_F(StaticControlTest, ImagesComeFromTheTemplateAndCanBeReplaced) {
     const HWND empty = GetDlgItem(dialog, 13);
     EXPECT_NE(SendMessageW(icon, STM_GETIMAGE, IMAGE_ICON, 0), 0);
     EXPECT_EQ(SendMessageW(icon, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
-    EXPECT_EQ(Content(icon), (nlohmann::json{{"image", "icon"}, {"hasImage", true}}));
+    EXPECT_EQ(DumpContent(icon), (nlohmann::json{{"image", "icon"}, {"hasImage", true}}));
     EXPECT_EQ(GetWindowTextLengthW(icon), 0) << "the raw resource id is not shown as text";
     const COLORREF green = RGB(0, 128, 0);
     EXPECT_EQ(Pixel(byOrdinal, 3, 3), green);
     EXPECT_EQ(Pixel(byName, 3, 3), green);
     EXPECT_NE(Pixel(byOrdinal, 12, 12), green) << "the 8 x 8 bitmap is drawn unscaled";
-    EXPECT_EQ(Content(empty)["hasImage"], false);
+    EXPECT_EQ(DumpContent(empty)["hasImage"], false);
 
     // The image handed over replaces the loaded one, which goes back to the caller.
     const HANDLE loaded =

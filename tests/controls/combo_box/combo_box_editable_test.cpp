@@ -57,7 +57,7 @@ TEST_F(ComboBoxTest, EditableKindTypesIntoItsEditAndTakesChoices) {
     Press(VK_DOWN);
     EXPECT_EQ(Take(), (Codes{CBN_SELCHANGE}));
     EXPECT_EQ(TextOf(edit), u"beta");
-    EXPECT_EQ(Content(combo)["kind"], "dropDown");
+    EXPECT_EQ(DumpContent(combo)["kind"], "dropDown");
 
     SetFocus(parent_);
     EXPECT_EQ(Take(), (Codes{CBN_KILLFOCUS}));

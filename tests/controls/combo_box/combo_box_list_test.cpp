@@ -33,7 +33,7 @@ TEST_F(ComboBoxTest, ListWithManyItemsScrollsAndPicksTheRowTapped) {
     ASSERT_NE(list, nullptr);
 
     // The selected item is scrolled into view, and only a few rows show.
-    auto shown = Content(combo)["list"];
+    auto shown = DumpContent(combo)["list"];
     const int rows = static_cast<int>(shown["visibleItems"].size());
     ASSERT_GT(rows, 1);
     ASSERT_LT(rows, 50);
@@ -49,7 +49,7 @@ TEST_F(ComboBoxTest, ListWithManyItemsScrollsAndPicksTheRowTapped) {
     POINT trackTop{client.right - 3, 1};
     ClientToScreen(list, &trackTop);
     Tap(trackTop);
-    shown = Content(combo)["list"];
+    shown = DumpContent(combo)["list"];
     EXPECT_EQ(shown["topIndex"], top - rows);
     EXPECT_TRUE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
     top = shown["topIndex"];
@@ -70,7 +70,7 @@ TEST_F(ComboBoxTest, ListWithManyItemsScrollsAndPicksTheRowTapped) {
     for (int i = 0; i < 20; ++i) {
         Press(VK_DOWN);
     }
-    shown = Content(combo)["list"];
+    shown = DumpContent(combo)["list"];
     EXPECT_EQ(shown["highlight"], 20);
     EXPECT_EQ(shown["visibleItems"][rows - 1], "item 20");
 }
@@ -88,11 +88,11 @@ TEST_F(ComboBoxTest, ListOpensAboveWhenTheScreenHasNoRoomBelow) {
     EXPECT_EQ(listRect.bottom, comboRect.top);
     EXPECT_GE(listRect.top, 0);
     // The dump of the combo box reports the list while it is down, and only then.
-    EXPECT_TRUE(Content(combo)["dropped"]);
-    EXPECT_EQ(Content(list)["visibleItems"][0], "item 0");
+    EXPECT_TRUE(DumpContent(combo)["dropped"]);
+    EXPECT_EQ(DumpContent(list)["visibleItems"][0], "item 0");
     SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
-    EXPECT_FALSE(Content(combo).contains("list"));
-    EXPECT_FALSE(Content(combo)["dropped"]);
+    EXPECT_FALSE(DumpContent(combo).contains("list"));
+    EXPECT_FALSE(DumpContent(combo)["dropped"]);
 }
 
 }  // namespace

@@ -147,7 +147,7 @@ TEST_F(ComboBoxTest, ItemsKeepTheirDataAndTheSelectionFollowsDeletion) {
     EXPECT_EQ(SendMessageW(combo, CB_GETLBTEXT, 7, reinterpret_cast<LPARAM>(text)), CB_ERR);
 
     // The dump shows data only where the program set it.
-    const auto content = Content(combo);
+    const auto content = DumpContent(combo);
     EXPECT_EQ(content["selected"], 3);
     EXPECT_EQ(content["items"][3]["text"], "d");
     EXPECT_EQ(content["items"][3]["data"], record);

@@ -6,14 +6,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <nlohmann/json.hpp>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "controls/control_classes.h"
-#include "user/input_sink.h"
-#include "user/window_dump.h"
+#include "user/dump_content.h"
+#include "user/posted_input.h"
 
 namespace tessalink::test {
 
@@ -64,8 +63,7 @@ class ComboBoxTest : public ::testing::Test {
     }
 
     static void Tap(POINT screen) {
-        platform::user::PostStylus(platform::user::StylusAction::Down, screen.x, screen.y);
-        platform::user::PostStylus(platform::user::StylusAction::Up, screen.x, screen.y);
+        PostTap(screen);
         Pump();
     }
 
@@ -76,16 +74,8 @@ class ComboBoxTest : public ::testing::Test {
     }
 
     static void Press(UINT key) {
-        platform::user::PostKey(key, true);
-        platform::user::PostKey(key, false);
+        PostKeyPress(key);
         Pump();
-    }
-
-    static nlohmann::json Content(HWND hwnd) {
-        nlohmann::json content = nlohmann::json::object();
-        SendMessageW(hwnd, platform::user::kDumpContentMessage, 0,
-                     reinterpret_cast<LPARAM>(&content));
-        return content;
     }
 
     static HWND DroppedList() { return FindWindowW(u"ComboLBox", nullptr); }

@@ -1,7 +1,7 @@
 // Scrolling by EnsureVisible, the stylus, the scroll bar and the keys, and what a paint
 // puts on the screen.
 #include "controls/list_view/list_view_fixture.h"
-#include "display/framebuffer.h"
+#include "user/screen_pixel.h"
 
 namespace tessalink::test {
 namespace {
@@ -115,14 +115,6 @@ TEST_F(ListViewScrollingTest, ArrowKeysMoveTheSelectionIntoView) {
     EXPECT_EQ(Send(LVM_GETSELECTEDCOUNT), 1);
 }
 
-COLORREF ScreenPixel(HWND window, POINT client) {
-    MapWindowPoints(window, nullptr, &client, 1);
-    auto& screen = platform::display::Screen();
-    auto lock = screen.Lock();
-    const std::uint32_t pixel = screen.Pixels()[client.y * screen.Width() + client.x];
-    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-}
-
 TEST_F(ListViewScrollingTest, PaintShowsHeaderSelectionAndImages) {
     // A 16 x 16 red image whose magenta top-left pixel is transparent.
     std::vector<DWORD> pixels(16 * 16, 0xFF0000);
@@ -138,19 +130,19 @@ TEST_F(ListViewScrollingTest, PaintShowsHeaderSelectionAndImages) {
     RECT row0{LVIR_BOUNDS, 0, 0, 0};
     Send(LVM_GETITEMRECT, 0, &row0);
     EXPECT_GE(row0.bottom - row0.top, 16) << "rows grow to hold their image";
-    EXPECT_EQ(ScreenPixel(list_, POINT{4, row0.top - 5}), GetSysColor(COLOR_BTNFACE))
+    EXPECT_EQ(ClientPixel(list_, POINT{4, row0.top - 5}), GetSysColor(COLOR_BTNFACE))
         << "header above the rows";
     const int image_top = row0.top + (row0.bottom - row0.top - 16) / 2;
-    EXPECT_EQ(ScreenPixel(list_, POINT{3, image_top + 5}), RGB(255, 0, 0));
-    EXPECT_EQ(ScreenPixel(list_, POINT{2, image_top}), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(ClientPixel(list_, POINT{3, image_top + 5}), RGB(255, 0, 0));
+    EXPECT_EQ(ClientPixel(list_, POINT{2, image_top}), GetSysColor(COLOR_WINDOW));
     const POINT label{row0.left + 20, RowCenter(1).y};
-    EXPECT_EQ(ScreenPixel(list_, label), GetSysColor(COLOR_HIGHLIGHT)) << "focused selection";
-    EXPECT_EQ(ScreenPixel(list_, POINT{label.x, RowCenter(2).y - 5}), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(ClientPixel(list_, label), GetSysColor(COLOR_HIGHLIGHT)) << "focused selection";
+    EXPECT_EQ(ClientPixel(list_, POINT{label.x, RowCenter(2).y - 5}), GetSysColor(COLOR_WINDOW));
 
     // Without the focus, a list that always shows its selection greys it.
     SetFocus(parent_);
     UpdateWindow(list_);
-    EXPECT_EQ(ScreenPixel(list_, label), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(ClientPixel(list_, label), GetSysColor(COLOR_BTNFACE));
 }
 
 }  // namespace

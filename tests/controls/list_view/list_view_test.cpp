@@ -1,6 +1,6 @@
 // The list view's items, columns and selection, checked by what it tells its parent.
 #include "controls/list_view/list_view_fixture.h"
-#include "user/window_dump.h"
+#include "user/dump_content.h"
 
 #include <nlohmann/json.hpp>
 
@@ -200,8 +200,7 @@ TEST_F(ListViewTest, DumpListsColumnsAndEveryRow) {
     state.stateMask = LVIS_SELECTED;
     Send(LVM_SETITEMSTATE, 10000, &state);
 
-    nlohmann::json content = nlohmann::json::object();
-    ASSERT_EQ(Send(platform::user::kDumpContentMessage, 0, &content), 1);
+    const nlohmann::json content = DumpContent(list_);
     ASSERT_EQ(content["columns"].size(), 1u);
     EXPECT_EQ(content["columns"][0]["text"], "Result");
     EXPECT_EQ(content["columns"][0]["width"], 120);

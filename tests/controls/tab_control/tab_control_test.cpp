@@ -8,8 +8,8 @@
 #include <string>
 
 #include "controls/notification_recorder.h"
-#include "display/framebuffer.h"
-#include "user/window_dump.h"
+#include "user/dump_content.h"
+#include "user/screen_pixel.h"
 
 namespace tessalink::test {
 namespace {
@@ -156,17 +156,9 @@ TEST_F(TabControlTest, TabsLieSideBySideAlongTheBottom) {
 TEST_F(TabControlTest, SelectedTabIsOpenTowardsThePage) {
     UpdateWindow(recorder_.parent());
     UpdateWindow(tab_);
-    RECT screen{};
-    GetWindowRect(tab_, &screen);
     const RECT selected = ItemRect(0);
     const RECT other = ItemRect(1);
-    auto pixel = [&](int x, int y) {
-        auto& display = platform::display::Screen();
-        auto lock = display.Lock();
-        const std::uint32_t value =
-            display.Pixels()[(screen.top + y) * display.Width() + screen.left + x];
-        return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
-    };
+    auto pixel = [&](int x, int y) { return ClientPixel(tab_, {x, y}); };
     const int middleOfSelected = (selected.left + selected.right) / 2;
     const int middleOfOther = (other.left + other.right) / 2;
     EXPECT_EQ(pixel(middleOfSelected, 0), GetSysColor(COLOR_WINDOW));
@@ -181,10 +173,7 @@ TEST_F(TabControlTest, VersionAndDumpContent) {
     EXPECT_EQ(SendMessageW(tab_, CCM_GETVERSION, 0, 0), 5);
 
     SendMessageW(tab_, TCM_SETCURSEL, 1, 0);
-    nlohmann::json content = nlohmann::json::object();
-    EXPECT_EQ(SendMessageW(tab_, platform::user::kDumpContentMessage, 0,
-                           reinterpret_cast<LPARAM>(&content)),
-              1);
+    const nlohmann::json content = DumpContent(tab_);
     EXPECT_EQ(content["selected"], 1);
     ASSERT_EQ(content["items"].size(), 3u);
     EXPECT_EQ(content["items"][2]["text"], "ARP");

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "controls/notification_recorder.h"
-#include "display/framebuffer.h"
-#include "user/window_dump.h"
+#include "user/dump_content.h"
+#include "user/screen_pixel.h"
 
 namespace tessalink::test {
 namespace {
@@ -284,14 +284,7 @@ TEST_F(TreeViewTest, ButtonsShowPlusWhenCollapsedAndMinusWhenExpanded) {
     SendMessageW(tree_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(expanded));
     UpdateWindow(recorder_.parent());
     UpdateWindow(tree_);
-    POINT origin{0, 0};
-    ClientToScreen(tree_, &origin);
-    auto pixel = [&](int x, int y) {
-        auto& screen = platform::display::Screen();
-        auto lock = screen.Lock();
-        const std::uint32_t value = screen.Pixels()[(origin.y + y) * screen.Width() + origin.x + x];
-        return static_cast<COLORREF>(RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF));
-    };
+    auto pixel = [&](int x, int y) { return ClientPixel(tree_, {x, y}); };
     const COLORREF ink = GetSysColor(COLOR_WINDOWTEXT);
     const COLORREF paper = GetSysColor(COLOR_WINDOW);
     const int x = ButtonX(0);
@@ -313,10 +306,7 @@ TEST_F(TreeViewTest, DumpShowsItemsChildrenExpansionAndSelection) {
     Insert(u"router.example", hop);
     const HTREEITEM end = Insert(u"TraceRt Complete");
     SendMessageW(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(end));
-    nlohmann::json content = nlohmann::json::object();
-    ASSERT_EQ(SendMessageW(tree_, platform::user::kDumpContentMessage, 0,
-                           reinterpret_cast<LPARAM>(&content)),
-              1);
+    const nlohmann::json content = DumpContent(tree_);
     EXPECT_EQ(content["selected"], "TraceRt Complete");
     ASSERT_EQ(content["items"].size(), 2u);
     EXPECT_EQ(content["items"][0]["text"], ">> 10.0.0.1");
