@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "controls/PaintSession.h"
+
 namespace {
 
 constexpr COLORREF kBackgroundColour = RGB(0xFF, 0xFF, 0xFF);
@@ -22,10 +24,9 @@ LOGFONTW LinkFont() {
 
 LRESULT LinkLabel::OnPaint(WPARAM, LPARAM) {
     const HWND hwnd = Handle();
-    PAINTSTRUCT paint{};
-    const HDC dc = BeginPaint(hwnd, &paint);
-    RECT client{};
-    GetClientRect(hwnd, &client);
+    const PaintSession paint(hwnd);
+    const HDC dc = paint.Dc();
+    RECT client = paint.Client();
     // Read at every paint, so the link always shows the static's current text.
     std::vector<WCHAR> text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1);
     GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));
@@ -43,7 +44,6 @@ LRESULT LinkLabel::OnPaint(WPARAM, LPARAM) {
     SelectObject(dc, previousFont);
     DeleteObject(font);
     DeleteObject(background);
-    EndPaint(hwnd, &paint);
     return 0;
 }
 

@@ -1,5 +1,7 @@
 #include "controls/MenuButton.h"
 
+#include "controls/PaintSession.h"
+
 namespace {
 
 constexpr COLORREF kFaceColour = RGB(0xC0, 0xC0, 0xC0);
@@ -70,18 +72,16 @@ void MenuButton::MakeCurrent(int id) {
 }
 
 LRESULT MenuButton::OnPaint(WPARAM, LPARAM) {
-    const HWND hwnd = Handle();
-    PAINTSTRUCT paint{};
-    const HDC dc = BeginPaint(hwnd, &paint);
-    RECT client{};
-    GetClientRect(hwnd, &client);
+    const PaintSession paint(Handle());
+    const HDC dc = paint.Dc();
+    const RECT& client = paint.Client();
     const HBRUSH face = CreateSolidBrush(kFaceColour);
     FillRect(dc, &client, face);
     arrowArea_ = RECT{client.right - kArrowAreaWidth, client.top, client.right, client.bottom};
     textArea_ = RECT{client.left, client.top, client.right - kArrowAreaWidth, client.bottom};
     DrawSeparator(dc);
     DrawArrow(dc);
-    SetTextColor(dc, IsWindowEnabled(hwnd) ? kTextColour : kDisabledTextColour);
+    SetTextColor(dc, IsWindowEnabled(Handle()) ? kTextColour : kDisabledTextColour);
     SetBkMode(dc, TRANSPARENT);
     if (current_) {
         RECT textRect = textArea_;
@@ -90,7 +90,6 @@ LRESULT MenuButton::OnPaint(WPARAM, LPARAM) {
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     DeleteObject(face);
-    EndPaint(hwnd, &paint);
     return 0;
 }
 

@@ -2,7 +2,6 @@
 // areas and picks from its menu tell the parent.
 #include <nlohmann/json.hpp>
 
-#include <array>
 #include <cstdlib>
 #include <functional>
 #include <utility>
@@ -20,60 +19,48 @@ constexpr COLORREF kFace = RGB(0xC0, 0xC0, 0xC0);
 constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
 constexpr COLORREF kGrey = RGB(0x80, 0x80, 0x80);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr int kPing = 100;
-constexpr int kTrace = 110;
-constexpr int kResolve = 120;
-// The button's client area is 100 x 24; its arrow area is x 80 to 100.
-constexpr RECT kButtonRect{10, 10, 110, 34};
+// A client area of 100 x 24: the arrow area is x 80 to 100.
 constexpr RECT kTextArea{0, 0, 80, 24};
-
-// A rectangle as its four edges, which GoogleTest can compare and print.
-std::array<LONG, 4> Edges(const RECT& rect) {
-    return {rect.left, rect.top, rect.right, rect.bottom};
-}
 
 class MenuButtonTest : public ControlTest {
   protected:
     void SetUp() override {
         ControlTest::SetUp();
-        button_ = Child(u"Button", u"Action", BS_PUSHBUTTON, kButtonRect, 1032);
+        button_ = Child(u"Button", u"Action", BS_PUSHBUTTON, {10, 10, 110, 34}, 1032);
         ASSERT_TRUE(control_.AttachTo(button_));
-        ASSERT_TRUE(control_.AppendItem(kPing, u"Ping"));
-        ASSERT_TRUE(control_.AppendItem(kTrace, u"TraceRt"));
-        ASSERT_TRUE(control_.AppendItem(kResolve, u"Resolve"));
-        control_.SelectItem(kPing);
+        ASSERT_TRUE(control_.AppendItem(100, u"Ping"));
+        ASSERT_TRUE(control_.AppendItem(110, u"TraceRt"));
+        ASSERT_TRUE(control_.AppendItem(120, u"Resolve"));
+        control_.SelectItem(100);
         Pump();
         TakeCommands();
     }
 
-    // Taps the arrow and, once the menu is up, runs `script` with the menu's window;
-    // without a menu the script does not run.
+    // Taps the arrow and, once the menu is up, runs `script` with the menu's window. A
+    // thread timer is served inside the menu's own loop, where the script must post.
     void TapArrowThen(std::function<void(HWND)> script) {
         menuScript_ = std::move(script);
-        // A thread timer is served inside the menu's own loop, which is where the
-        // script must post its input.
         const UINT_PTR timer = SetTimer(nullptr, 0, 10, RunMenuScript);
         Tap(button_, 90, 12);
         KillTimer(nullptr, timer);
         menuScript_ = nullptr;
     }
 
-    // The centre of item `index` of the open menu, in screen coordinates.
-    static POINT ItemCentre(HWND menu, int index) {
+    // Taps item `index` of the open menu, or for -1 the screen's far corner, away from
+    // both the menu and the button.
+    static void PostTapOnItem(HWND menu, int index) {
         RECT client{};
         GetClientRect(menu, &client);
         const int height = client.bottom / 3;
-        POINT point{client.right / 2, height * index + height / 2};
-        ClientToScreen(menu, &point);
-        return point;
-    }
-
-    static void PostTap(POINT at) {
+        POINT at{client.right / 2, height * index + height / 2};
+        ClientToScreen(menu, &at);
+        if (index < 0) {
+            at = POINT{230, 310};
+        }
         platform::user::PostStylus(StylusAction::Down, at.x, at.y);
         platform::user::PostStylus(StylusAction::Up, at.x, at.y);
     }
 
-    // Every pixel of the text area, row by row.
     std::vector<COLORREF> TextAreaPixels() const {
         std::vector<COLORREF> pixels;
         for (int y = kTextArea.top; y < kTextArea.bottom; ++y) {
@@ -82,11 +69,6 @@ class MenuButtonTest : public ControlTest {
             }
         }
         return pixels;
-    }
-
-    // Picks item `index` from the arrow's menu.
-    void Pick(int index) {
-        TapArrowThen([index](HWND menu) { PostTap(ItemCentre(menu, index)); });
     }
 
     HWND button_ = nullptr;
@@ -105,50 +87,43 @@ class MenuButtonTest : public ControlTest {
 };
 
 TEST_F(MenuButtonTest, DrawsItsFaceSeparatorArrowAndCurrentChoice) {
-    EXPECT_EQ(Pixel(button_, 2, 2), kFace);
-    EXPECT_EQ(Pixel(button_, 99, 23), kFace) << "the face reaches every edge";
-
-    // The separator: white down the arrow area's left column, grey down the next, two
-    // pixels short of the top and bottom; the grey bottom edge takes the corner.
-    EXPECT_EQ(Pixel(button_, 80, 1), kFace);
-    EXPECT_EQ(Pixel(button_, 80, 2), kWhite);
-    EXPECT_EQ(Pixel(button_, 80, 20), kWhite);
-    EXPECT_EQ(Pixel(button_, 80, 21), kGrey);
-    EXPECT_EQ(Pixel(button_, 81, 2), kGrey);
-    EXPECT_EQ(Pixel(button_, 81, 21), kGrey);
-    EXPECT_EQ(Pixel(button_, 81, 22), kFace);
-    EXPECT_EQ(Pixel(button_, 82, 10), kFace);
-
-    // The arrow of a 100-pixel-wide button: its tip at x = 90, the middle of 80 to 100,
-    // and at the vertical centre; three pixels high, six wide.
-    EXPECT_EQ(Pixel(button_, 90, 12), kBlack);
+    // The separator, white then grey, stops two pixels short of the top and bottom; the
+    // grey bottom edge takes the corner. The face fills all the rest, to every edge.
+    const struct {
+        int x, y;
+        COLORREF colour;
+    } expected[] = {{2, 2, kFace},    {99, 23, kFace}, {80, 1, kFace},  {80, 2, kWhite},
+                    {80, 20, kWhite}, {80, 21, kGrey}, {81, 2, kGrey},  {81, 21, kGrey},
+                    {81, 22, kFace},  {82, 10, kFace}, {90, 12, kBlack}};
+    for (const auto& [x, y, colour] : expected) {
+        EXPECT_EQ(Pixel(button_, x, y), colour) << "at " << x << "," << y;
+    }
+    // The arrow of a 100-pixel-wide button: its tip at x = 90, the middle of the arrow
+    // area, and at the vertical centre; six pixels wide and three high above the tip.
     const RECT arrow = InkBounds(button_, {82, 0, 100, 24}, kBlack);
     EXPECT_EQ(arrow.left, 87);
     EXPECT_EQ(arrow.right, 94);
     EXPECT_EQ(arrow.top, 9);
     EXPECT_EQ(arrow.bottom, 13);
 
-    // The choice's name, black and centred in the text area.
+    // The choice's name, black and centred in the text area; grey while disabled.
     const RECT text = InkBounds(button_, kTextArea, kBlack);
     ASSERT_LT(text.left, text.right) << "the current choice's name is drawn";
     EXPECT_LE(std::abs((text.left + text.right) - 80), 2);
     EXPECT_LE(std::abs((text.top + text.bottom) - 24), 3);
-    EXPECT_GE(InkBounds(button_, kTextArea, kGrey).left, 80) << "no grey text while enabled";
-
-    // Disabling repaints the name in grey, enabling back in black.
+    const std::vector<COLORREF> enabled = TextAreaPixels();
     EnableWindow(button_, FALSE);
     Pump();
-    EXPECT_GE(InkBounds(button_, kTextArea, kBlack).left, 80);
-    EXPECT_EQ(Edges(InkBounds(button_, kTextArea, kGrey)), Edges(text));
+    EXPECT_GE(InkBounds(button_, kTextArea, kBlack).left, 80) << "no black left";
+    EXPECT_EQ(InkBounds(button_, kTextArea, kGrey).left, text.left);
     EnableWindow(button_, TRUE);
     Pump();
-    EXPECT_EQ(Edges(InkBounds(button_, kTextArea, kBlack)), Edges(text));
+    EXPECT_EQ(TextAreaPixels(), enabled);
 }
 
 TEST_F(MenuButtonTest, OnlyALiftInsideTheTextAreaRunsTheChoice) {
     Tap(button_, 40, 12);
     EXPECT_EQ(TakeCommands(), (std::vector{Command(button_, MenuButton::kTapped)}));
-    EXPECT_EQ(GetCapture(), nullptr);
 
     // Slid off the text area, onto the arrow or out of the button, before the lift.
     for (const POINT lift : {POINT{85, 12}, POINT{40, 40}, POINT{-5, 12}}) {
@@ -160,17 +135,15 @@ TEST_F(MenuButtonTest, OnlyALiftInsideTheTextAreaRunsTheChoice) {
         EXPECT_EQ(GetCapture(), nullptr);
     }
 
-    // Disabled, the button answers no tap at all.
+    // Disabled, it answers nothing, not even a press and lift sent to it straight.
     EnableWindow(button_, FALSE);
     Pump();
     Tap(button_, 40, 12);
     TapArrowThen([](HWND) { ADD_FAILURE() << "a disabled button opened its menu"; });
-    // Not even a press and a lift sent to it straight.
     SendMessageW(button_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 12));
     EXPECT_EQ(GetCapture(), nullptr);
     SendMessageW(button_, WM_LBUTTONUP, 0, MAKELPARAM(40, 12));
     EXPECT_TRUE(TakeCommands().empty());
-    EXPECT_EQ(control_.CurrentItemId(), kPing);
 }
 
 TEST_F(MenuButtonTest, TheArrowsMenuChangesTheChoiceAndSaysSoOnlyOnAChange) {
@@ -180,10 +153,9 @@ TEST_F(MenuButtonTest, TheArrowsMenuChangesTheChoiceAndSaysSoOnlyOnAChange) {
         GetWindowRect(menu, &menuRect);
         SendMessageW(menu, platform::user::kDumpContentMessage, 0,
                      reinterpret_cast<LPARAM>(&shown));
-        PostTap(ItemCentre(menu, 1));
+        PostTapOnItem(menu, 1);
     });
-    // The menu opened below the button, at its left edge, listing every choice in
-    // order with the current one checked.
+    // Below the button at its left edge, every choice in order, the current one checked.
     POINT below{0, 24};
     ClientToScreen(button_, &below);
     EXPECT_EQ(menuRect.left, below.x);
@@ -192,33 +164,28 @@ TEST_F(MenuButtonTest, TheArrowsMenuChangesTheChoiceAndSaysSoOnlyOnAChange) {
     EXPECT_EQ(shown["items"][1]["text"], "TraceRt");
     EXPECT_TRUE(shown["items"][0]["checked"]);
     EXPECT_FALSE(shown["items"][1]["checked"]);
-    // Picking another choice says so once; the lift on the arrow is no tap.
+    // Another choice is told once; the lift on the arrow is no tap.
     EXPECT_EQ(TakeCommands(), (std::vector{Command(button_, MenuButton::kChoiceChanged)}));
-    EXPECT_EQ(control_.CurrentItemId(), kTrace);
+    EXPECT_EQ(control_.CurrentItemId(), 110);
     const std::vector<COLORREF> traceText = TextAreaPixels();
 
-    // Picking the current choice again, or dismissing the menu, says nothing and keeps
-    // the choice.
-    Pick(1);
-    EXPECT_TRUE(TakeCommands().empty());
-    TapArrowThen([](HWND) { PostTap(POINT{200, 300}); });
-    EXPECT_TRUE(TakeCommands().empty());
-    EXPECT_EQ(control_.CurrentItemId(), kTrace);
+    // The current choice again, or a tap away from the menu, tells nothing and keeps it.
+    for (const int index : {1, -1}) {
+        TapArrowThen([index](HWND menu) { PostTapOnItem(menu, index); });
+        EXPECT_TRUE(TakeCommands().empty()) << "item " << index;
+    }
+    EXPECT_EQ(control_.CurrentItemId(), 110);
     EXPECT_EQ(TextAreaPixels(), traceText);
 
-    Pick(2);
+    TapArrowThen([](HWND menu) { PostTapOnItem(menu, 2); });
     EXPECT_EQ(TakeCommands(), (std::vector{Command(button_, MenuButton::kChoiceChanged)}));
-    EXPECT_EQ(control_.CurrentItemId(), kResolve);
+    EXPECT_EQ(control_.CurrentItemId(), 120);
     EXPECT_NE(TextAreaPixels(), traceText) << "the new name is drawn";
 }
 
-TEST_F(MenuButtonTest, SelectingByIdTellsNobodyAndIgnoresUnknownIds) {
-    control_.SelectItem(kResolve);
+TEST_F(MenuButtonTest, ItemsAndAttachingRefuseWhatCannotWork) {
     control_.SelectItem(999);
-    Pump();
-    EXPECT_EQ(control_.CurrentItemId(), kResolve);
-    EXPECT_TRUE(TakeCommands().empty());
-
+    EXPECT_EQ(control_.CurrentItemId(), 100) << "an unknown id keeps the choice";
     MenuButton fresh;
     EXPECT_EQ(fresh.CurrentItemId(), std::nullopt);
     // A name must fit its 19 characters, and 0 is the menu's answer for no choice.
@@ -226,26 +193,19 @@ TEST_F(MenuButtonTest, SelectingByIdTellsNobodyAndIgnoresUnknownIds) {
     EXPECT_FALSE(fresh.AppendItem(2, u"Twenty characters!!!"));
     EXPECT_FALSE(fresh.AppendItem(0, u"Zero"));
     EXPECT_FALSE(fresh.AppendItem(3, nullptr));
-    fresh.SelectItem(2);
-    EXPECT_EQ(fresh.CurrentItemId(), std::nullopt);
-}
 
-TEST_F(MenuButtonTest, AttachingFailsCleanlyAndAGoneControlLeavesAPlainButton) {
-    MenuButton second;
-    EXPECT_FALSE(second.AttachTo(button_)) << "the button has its control already";
-    EXPECT_FALSE(second.AttachTo(nullptr));
-    EXPECT_FALSE(control_.AttachTo(Child(u"Button", u"Other", BS_PUSHBUTTON, {10, 40, 110, 60}, 5)))
-        << "one control, one window";
-
+    EXPECT_FALSE(fresh.AttachTo(button_)) << "the button has its control already";
+    EXPECT_FALSE(fresh.AttachTo(nullptr));
     const HWND plain = Child(u"Button", u"Plain", BS_PUSHBUTTON, {10, 70, 110, 94}, 6);
+    EXPECT_FALSE(control_.AttachTo(plain)) << "one control, one window";
     {
         MenuButton shortLived;
         ASSERT_TRUE(shortLived.AttachTo(plain));
     }
+    // Its control gone, the window is a plain button again, free to be taken over.
     Tap(plain, 40, 12);
     EXPECT_EQ(TakeCommands(), (std::vector{Command(plain, BN_CLICKED)}));
-    MenuButton again;
-    EXPECT_TRUE(again.AttachTo(plain)) << "the window is free again";
+    EXPECT_TRUE(fresh.AttachTo(plain));
 }
 
 }  // namespace
