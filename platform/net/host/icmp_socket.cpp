@@ -31,7 +31,7 @@ void FilterRawTypes(int descriptor) {
 }  // namespace
 
 std::optional<IcmpSocket> IcmpSocket::Open() {
-    int descriptor = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, kIcmpProtocol);
+    const int descriptor = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, kIcmpProtocol);
     if (descriptor >= 0) {
         // Without it, reports from routers about an unconnected socket's requests are
         // dropped; with it they wait on the error queue.
@@ -40,10 +40,16 @@ std::optional<IcmpSocket> IcmpSocket::Open() {
         return IcmpSocket(descriptor, Kind::Datagram);
     }
     // The ping group range leaves us out (EACCES), or the kernel has no ping sockets.
+    // The range is asked again for every socket: it is the network namespace's, and
+    // may be widened while the device runs.
     if (errno != EACCES && errno != EPERM && errno != EPROTONOSUPPORT && errno != EAFNOSUPPORT) {
         return std::nullopt;
     }
-    descriptor = socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, kIcmpProtocol);
+    return OpenRaw();
+}
+
+std::optional<IcmpSocket> IcmpSocket::OpenRaw() {
+    const int descriptor = socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, kIcmpProtocol);
     if (descriptor < 0) {
         return std::nullopt;
     }

@@ -34,6 +34,7 @@ class IcmpSocket {
     int SetDontFragment(bool dontFragment);
 
   private:
+    static std::optional<IcmpSocket> OpenRaw();
     IcmpSocket(int descriptor, Kind kind) : descriptor_(descriptor), kind_(kind) {}
 
     int descriptor_ = -1;
