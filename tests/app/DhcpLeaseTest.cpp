@@ -14,7 +14,6 @@
 
 namespace {
 
-using namespace std::chrono_literals;
 using app_test::Adapter;
 using app_test::Ipv4;
 using platform::kernel::ClockSetting;
@@ -52,11 +51,10 @@ SimAdapter Cradle() {
     return sim;
 }
 
-SimDhcpServer Server(SimDhcpAnswer answer, std::chrono::milliseconds delay = 0ms) {
+SimDhcpServer Server(SimDhcpAnswer answer) {
     SimDhcpServer server;
     server.adapter = 2;
     server.answer = answer;
-    server.delay = delay;
     server.server = Ipv4(192, 168, 1, 254);
     server.offer = {{Ipv4(192, 168, 1, 57), Ipv4(255, 255, 255, 0)}};
     server.leaseSeconds = 3600;
@@ -119,16 +117,6 @@ TEST_F(DhcpLeaseTest, RenewThatNoServerAnswersEndsAfterAMinuteOfReReads) {
     EXPECT_EQ(pauses.size(), 120u);
     EXPECT_EQ(pauses, std::vector<DWORD>(120, 500));
     EXPECT_EQ(Text(record.ipAddresses[0].address), u"0.0.0.0");
-}
-
-TEST_F(DhcpLeaseTest, LateServerIsWaitedForInHalfSecondSteps) {
-    AdapterRecord& record = Start(WithServer(Server(SimDhcpAnswer::Late, 1800ms)));
-    ASSERT_TRUE(ReleaseLease(snapshot_, record, SimulatedPause));
-
-    EXPECT_TRUE(RenewLease(snapshot_, record, SimulatedPause));
-    // Re-reads at 0, 500, 1000, 1500 ms find nothing; the one at 2000 ms the lease.
-    EXPECT_EQ(pauses.size(), 4u);
-    EXPECT_EQ(Text(record.ipAddresses[0].address), u"192.168.1.57");
 }
 
 TEST_F(DhcpLeaseTest, RenewOfAValidLeaseReturnsAtTheFirstReRead) {

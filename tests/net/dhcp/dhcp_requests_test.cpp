@@ -144,14 +144,4 @@ TEST_F(DhcpRequestsTest, LateServerAnswersOnlyOnceItsDelayHasPassed) {
     EXPECT_EQ(Report(3).address, "0.0.0.0");
 }
 
-TEST_F(DhcpRequestsTest, ServerThatNeverAnswersLeavesWhatTheAdapterHad) {
-    ASSERT_EQ(Renew(5), static_cast<DWORD>(NO_ERROR));
-    simulatedNow += 1h;
-    EXPECT_EQ(Report(5).address, "172.16.0.9");
-    ASSERT_EQ(Release(5), static_cast<DWORD>(NO_ERROR));
-    ASSERT_EQ(Renew(5), static_cast<DWORD>(NO_ERROR));
-    simulatedNow += 1h;
-    EXPECT_EQ(Report(5).address, "0.0.0.0");
-}
-
 }  // namespace
