@@ -22,8 +22,9 @@
 namespace platform::net::host {
 namespace {
 
-// Room for the largest IPv4 packet: replies to big requests arrive whole.
-constexpr std::size_t kReceiveBufferSize = 65536;
+// Beyond the echoed data: the largest IPv4 header and the ICMP header of a reply, or
+// a router's report, which quotes at most 576 bytes of the request.
+constexpr std::size_t kReceiveHeadroom = 1024;
 
 // Raw sockets see every process's ICMP, so each channel takes its own identifier;
 // datagram sockets get theirs from the kernel and ignore this one.
@@ -56,8 +57,6 @@ std::uint32_t ToMilliseconds(std::chrono::steady_clock::duration elapsed) {
         std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
 }
 
-thread_local std::array<std::uint8_t, kReceiveBufferSize> receiveBuffer;
-
 }  // namespace
 
 HostEchoChannel::HostEchoChannel(IcmpSocket socket)
@@ -68,6 +67,7 @@ Query<EchoReply> HostEchoChannel::Echo(const EchoRequest& request) {
         return Query<EchoReply>::Failure(error);
     }
     ++sequence_;
+    receiveBuffer_.resize(request.data.size() + kReceiveHeadroom);
     const auto packet = EchoRequestPacket(identifier_, sequence_, request.data);
     sockaddr_in destination{};
     destination.sin_family = AF_INET;
@@ -126,7 +126,7 @@ std::uint32_t HostEchoChannel::ApplyOptions(const EchoRequest& request) {
 std::optional<HostEchoChannel::Arrival> HostEchoChannel::ReadAnswer() {
     sockaddr_in sender{};
     std::array<char, CMSG_SPACE(sizeof(int))> control{};
-    iovec part{.iov_base = receiveBuffer.data(), .iov_len = receiveBuffer.size()};
+    iovec part{.iov_base = receiveBuffer_.data(), .iov_len = receiveBuffer_.size()};
     msghdr message{};
     message.msg_name = &sender;
     message.msg_namelen = sizeof sender;
@@ -138,7 +138,8 @@ std::optional<HostEchoChannel::Arrival> HostEchoChannel::ReadAnswer() {
     if (size <= 0) {
         return std::nullopt;
     }
-    const std::span<const std::uint8_t> bytes(receiveBuffer.data(), static_cast<std::size_t>(size));
+    const std::span<const std::uint8_t> bytes(receiveBuffer_.data(),
+                                              static_cast<std::size_t>(size));
     const auto answer = socket_.kind() == IcmpSocket::Kind::Raw
                             ? ParseRawPacket(bytes, identifier_, sequence_)
                             : ParseDatagramReply(bytes, sequence_);

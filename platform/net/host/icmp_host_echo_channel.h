@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "net/host/icmp_socket.h"
 #include "net/icmp_echo_channel.h"
@@ -37,6 +38,9 @@ class HostEchoChannel final : public EchoChannel {
     IcmpSocket socket_;
     std::uint16_t identifier_ = 0;
     std::uint16_t sequence_ = 0;
+    // Sized for the current request's answer, so a longer message (someone else's,
+    // on a raw socket) is cut and then fails to match.
+    std::vector<std::uint8_t> receiveBuffer_;
 };
 
 // The channel the host backend gives IcmpCreateFile, or a Win32 error when no ICMP
