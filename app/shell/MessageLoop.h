@@ -13,18 +13,14 @@ class MessageFilter {
     // Nonzero when the message was consumed: it is then neither translated nor
     // dispatched.
     virtual BOOL PreTranslateMessage(MSG* message) = 0;
-
-  protected:
-    ~MessageFilter() = default;
+    virtual ~MessageFilter() = default;
 };
 
 class IdleHandler {
   public:
     // Nonzero when the handler has more idle work; the loop makes one pass regardless.
     virtual BOOL OnIdle() = 0;
-
-  protected:
-    ~IdleHandler() = default;
+    virtual ~IdleHandler() = default;
 };
 
 class MessageLoop {

@@ -1,0 +1,284 @@
+// The main frame made from the program's own resources, with the real controls and
+// shell: its layout above the menu bar, tab switching, the pages' relayed
+// notifications, and the frame's filter between the queue and the visible page.
+#include "shell/MainFrame.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "controls/control_classes.h"
+#include "framework/Module.h"
+#include "kernel/device_settings.h"
+#include "shell/shell_start.h"
+#include "user/posted_input.h"
+#include "user/window_test.h"
+
+namespace tessalink::test {
+namespace {
+
+constexpr int kTabControlId = 101;
+
+// Page windows subclassed to record the relayed notifications they receive.
+struct Relayed {
+    HWND page;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+std::vector<Relayed> relayed;
+std::map<HWND, WNDPROC> previousProcedures;
+
+LRESULT CALLBACK RecordingProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ADAPTERS_REFRESHED || message == WM_ADAPTER_SELECTED) {
+        relayed.push_back({hwnd, message, wParam, lParam});
+    }
+    if (message == WM_KEYDOWN) {
+        relayed.push_back({hwnd, message, wParam, lParam});
+    }
+    return CallWindowProcW(previousProcedures[hwnd], hwnd, message, wParam, lParam);
+}
+
+void Record(HWND window) {
+    previousProcedures[window] = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProcedure)));
+}
+
+RECT RectIn(HWND window, HWND parent) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+class MainFrameTest : public WindowTest {
+  protected:
+    static void SetUpTestSuite() {
+        const HINSTANCE module = GetModuleHandleW(nullptr);
+        Module::Process().Initialize(module);
+        LoadStringW(module, IDR_MAINFRAME, MainFrame::ClassName(), MainFrame::kClassNameCapacity);
+        platform::controls::RegisterSystemControlClasses();
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_DATE_CLASSES};
+        InitCommonControlsEx(&controls);
+    }
+
+    void SetUp() override {
+        ASSERT_TRUE(platform::shell::StartShell());
+        WindowTest::SetUp();
+        relayed.clear();
+        previousProcedures.clear();
+        ASSERT_TRUE(Module::Process().AddMessageLoop(&loop_));
+        frame_ = std::make_unique<MainFrame>();
+        window_ = frame_->CreateFrame();
+        ASSERT_NE(window_, nullptr);
+        frame_->SetAccelerators(
+            LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)));
+        ShowWindow(window_, SW_SHOW);
+        tabs_ = GetDlgItem(window_, kTabControlId);
+        ASSERT_NE(tabs_, nullptr);
+        Pump();
+    }
+
+    void TearDown() override {
+        frame_.reset();
+        Module::Process().RemoveMessageLoop();
+        WindowTest::TearDown();
+    }
+
+    // What the loop does with each queued message, until the queue is empty. Returns
+    // the quit message's value when one came.
+    std::optional<WPARAM> Pump() {
+        std::optional<WPARAM> quit;
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                quit = message.wParam;
+            } else if (!frame_->PreTranslateMessage(&message)) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+        }
+        return quit;
+    }
+
+    HWND Page(int tab) const {
+        TCITEMW item{};
+        item.mask = TCIF_PARAM;
+        SendMessageW(tabs_, TCM_GETITEMW, tab, reinterpret_cast<LPARAM>(&item));
+        return reinterpret_cast<HWND>(item.lParam);
+    }
+
+    void TapTab(int tab) {
+        RECT rect{};
+        SendMessageW(tabs_, TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&rect));
+        POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        ClientToScreen(tabs_, &centre);
+        PostTap(centre);
+        Pump();
+    }
+
+    std::vector<bool> Visibility() const {
+        return {IsWindowVisible(Page(0)) != FALSE, IsWindowVisible(Page(1)) != FALSE,
+                IsWindowVisible(Page(2)) != FALSE};
+    }
+
+    // Puts the tab strip somewhere no layout would, to see whether a layout follows.
+    void DisplaceTabs() { SetWindowPos(tabs_, nullptr, 0, 0, 10, 10, SWP_NOZORDER); }
+    bool TabsDisplaced() const {
+        const RECT rect = RectIn(tabs_, window_);
+        return rect.left == 0 && rect.top == 0 && rect.right == 10 && rect.bottom == 10;
+    }
+
+    MessageLoop loop_;
+    std::unique_ptr<MainFrame> frame_;
+    HWND window_ = nullptr;
+    HWND tabs_ = nullptr;
+};
+
+TEST_F(MainFrameTest, StartsOnTheSummaryPageWithTheTabsJustAboveTheMenuBar) {
+    ASSERT_EQ(SendMessageW(tabs_, TCM_GETITEMCOUNT, 0, 0), 3);
+    const std::u16string labels[] = {u"Summary", u"Ping", u"ARP"};
+    for (int tab = 0; tab < 3; ++tab) {
+        WCHAR text[32]{};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 32;
+        SendMessageW(tabs_, TCM_GETITEMW, tab, reinterpret_cast<LPARAM>(&item));
+        EXPECT_EQ(std::u16string(text), labels[tab]);
+        EXPECT_EQ(GetParent(Page(tab)), window_) << "each tab carries its page, a child";
+    }
+    EXPECT_EQ(Visibility(), (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0), 0);
+
+    RECT client{};
+    GetClientRect(window_, &client);
+    RECT tab{};
+    SendMessageW(tabs_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
+    const HWND menuBar = FindWindowW(u"MenuBar", nullptr);
+    ASSERT_NE(menuBar, nullptr);
+    RECT menu{};
+    GetClientRect(menuBar, &menu);
+
+    const RECT strip = RectIn(tabs_, window_);
+    EXPECT_EQ(strip.left, client.left - 1) << "one pixel outside the client area";
+    EXPECT_EQ(strip.right, client.right);
+    EXPECT_EQ(strip.bottom, client.bottom - (menu.bottom - menu.top));
+    EXPECT_EQ(strip.bottom - strip.top, tab.bottom - tab.top + 2);
+    const RECT page = RectIn(Page(0), window_);
+    EXPECT_EQ(page.left, client.left);
+    EXPECT_EQ(page.top, client.top);
+    EXPECT_EQ(page.right, client.right);
+    EXPECT_EQ(page.bottom, strip.top) << "the page ends where the tabs begin";
+}
+
+TEST_F(MainFrameTest, ATabShowsItsPageAndReselectingTheCurrentPageChangesNothing) {
+    TapTab(1);
+    EXPECT_EQ(Visibility(), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(RectIn(Page(1), window_).bottom, RectIn(tabs_, window_).top);
+
+    DisplaceTabs();
+    NMHDR selection{tabs_, kTabControlId, static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageW(window_, WM_NOTIFY, kTabControlId, reinterpret_cast<LPARAM>(&selection));
+    EXPECT_TRUE(TabsDisplaced()) << "no layout for the page already shown";
+    EXPECT_EQ(Visibility(), (std::vector<bool>{false, true, false}));
+
+    SendMessageW(tabs_, TCM_SETCURSEL, 2, 0);
+    SendMessageW(window_, WM_NOTIFY, kTabControlId, reinterpret_cast<LPARAM>(&selection));
+    EXPECT_EQ(Visibility(), (std::vector<bool>{false, false, true}));
+    EXPECT_FALSE(TabsDisplaced()) << "a switch lays out again";
+}
+
+TEST_F(MainFrameTest, MinimisingKeepsTheLayoutAndRestoringRedoesIt) {
+    DisplaceTabs();
+    SendMessageW(window_, WM_SIZE, SIZE_MINIMIZED, 0);
+    EXPECT_TRUE(TabsDisplaced());
+    SendMessageW(window_, WM_SIZE, SIZE_RESTORED, 0);
+    EXPECT_FALSE(TabsDisplaced());
+}
+
+TEST_F(MainFrameTest, PageNotificationsReachEveryOtherPageButNeverTheSender) {
+    for (int tab = 0; tab < 3; ++tab) {
+        Record(Page(tab));
+    }
+    const auto sender = [this](int tab) { return reinterpret_cast<WPARAM>(Page(tab)); };
+
+    SendMessageW(window_, WM_ADAPTER_SELECTED, sender(0), 1234);
+    ASSERT_EQ(relayed.size(), 2u);
+    EXPECT_EQ(relayed[0].page, Page(1));
+    EXPECT_EQ(relayed[1].page, Page(2));
+    for (const Relayed& r : relayed) {
+        EXPECT_EQ(r.message, static_cast<UINT>(WM_ADAPTER_SELECTED));
+        EXPECT_EQ(r.wParam, sender(0));
+        EXPECT_EQ(r.lParam, 1234);
+    }
+
+    relayed.clear();
+    PostMessageW(window_, WM_ADAPTERS_REFRESHED, sender(2), 0);
+    Pump();
+    ASSERT_EQ(relayed.size(), 2u);
+    EXPECT_EQ(relayed[0].page, Page(0));
+    EXPECT_EQ(relayed[1].page, Page(1));
+    EXPECT_EQ(relayed[0].message, static_cast<UINT>(WM_ADAPTERS_REFRESHED));
+}
+
+TEST_F(MainFrameTest, TheAcceleratorKeysAreSwallowedEvenWhileAPageEditHasTheFocus) {
+    TapTab(1);
+    const HWND address = GetDlgItem(Page(1), IDC_ADDRESS);
+    const HWND edit = GetWindow(address, GW_CHILD);
+    ASSERT_NE(edit, nullptr) << "the address box is an editable combo box";
+    SetFocus(edit);
+    Record(edit);
+
+    const auto chord = [](std::initializer_list<UINT> modifiers, UINT key) {
+        for (UINT modifier : modifiers) {
+            platform::user::PostKey(modifier, true);
+        }
+        PostKeyPress(key);
+        for (UINT modifier : modifiers) {
+            platform::user::PostKey(modifier, false);
+        }
+    };
+    chord({VK_CONTROL}, 'N');
+    chord({VK_CONTROL}, 'O');
+    chord({VK_CONTROL}, 'S');
+    chord({}, VK_F6);
+    chord({VK_SHIFT}, VK_F6);
+    chord({}, 'Q');
+    Pump();
+
+    std::vector<WPARAM> keys;
+    for (const Relayed& r : relayed) {
+        if (r.message == WM_KEYDOWN && r.wParam != VK_CONTROL && r.wParam != VK_SHIFT) {
+            keys.push_back(r.wParam);
+        }
+    }
+    EXPECT_EQ(keys, std::vector<WPARAM>{'Q'}) << "only the plain key reached the edit";
+}
+
+TEST_F(MainFrameTest, TabMovesOnlyAmongTheVisiblePageControls) {
+    const HWND page = Page(0);
+    SetFocus(GetDlgItem(page, IDC_ADAPTER_COMBO));
+    std::vector<HWND> visited;
+    for (int press = 0; press < 6; ++press) {
+        PostKeyPress(VK_TAB);
+        Pump();
+        const HWND focus = GetFocus();
+        EXPECT_TRUE(IsChild(page, focus)) << "press " << press;
+        visited.push_back(focus);
+    }
+    EXPECT_NE(visited[0], visited[1]) << "the focus moved";
+}
+
+TEST_F(MainFrameTest, ExitClosesTheFrameAndQuitsWithOne) {
+    PostMessageW(window_, WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 0), 0);
+    EXPECT_EQ(Pump(), std::optional<WPARAM>(1));
+    EXPECT_FALSE(IsWindow(window_));
+    EXPECT_EQ(frame_->Handle(), nullptr);
+}
+
+}  // namespace
+}  // namespace tessalink::test
