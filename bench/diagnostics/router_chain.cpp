@@ -1,0 +1,80 @@
+#include "router_chain.h"
+
+#include <fstream>
+
+using tessalink::testing::NetworkNamespace;
+
+namespace {
+
+// Link n joins spot n and spot n + 1 on 10.91.n.0/24: spot n's end is .1, spot
+// n + 1's end is .2. Spot 0 is the source and the last spot the destination.
+std::string LinkAddress(int link, int end) {
+    return "10.91." + std::to_string(link) + "." + std::to_string(end);
+}
+
+// Forwarding on, and no limit on how often a router may say that a packet's time ran
+// out: the benchmark asks every router again and again.
+bool MakeRouter(const NetworkNamespace& spot) {
+    const auto done = spot.RunInside([] {
+        std::ofstream("/proc/sys/net/ipv4/ip_forward") << "1\n";
+        std::ofstream("/proc/sys/net/ipv4/icmp_ratelimit") << "0\n";
+        std::ifstream check("/proc/sys/net/ipv4/ip_forward");
+        std::string value;
+        check >> value;
+        return value;
+    });
+    return done == std::string("1");
+}
+
+}  // namespace
+
+RouterChain::RouterChain() {
+    for (int i = 0; i < kRouters + 2; ++i) {
+        spots_.push_back(std::make_unique<NetworkNamespace>());
+    }
+    built_ = Build();
+}
+
+std::string RouterChain::DestinationAddress() {
+    return LinkAddress(kRouters, 2);
+}
+
+bool RouterChain::Build() {
+    for (const auto& spot : spots_) {
+        if (!spot->IsCreated() || !spot->Ip({"link", "set", "lo", "up"})) {
+            return false;
+        }
+    }
+    const int links = kRouters + 1;
+    for (int link = 0; link < links; ++link) {
+        const NetworkNamespace& left = *spots_[link];
+        const NetworkNamespace& right = *spots_[link + 1];
+        const std::string leftEnd = "l" + std::to_string(link);
+        const std::string rightEnd = "r" + std::to_string(link);
+        if (!left.Ip({"link", "add", leftEnd, "type", "veth", "peer", "name", rightEnd, "netns",
+                      right.Name()}) ||
+            !left.Ip({"addr", "add", LinkAddress(link, 1) + "/24", "dev", leftEnd}) ||
+            !right.Ip({"addr", "add", LinkAddress(link, 2) + "/24", "dev", rightEnd}) ||
+            !left.Ip({"link", "set", leftEnd, "up"}) ||
+            !right.Ip({"link", "set", rightEnd, "up"})) {
+            return false;
+        }
+    }
+    // Each spot sends onwards to its right neighbour, and each router sends what is
+    // for the source's link back to its left neighbour.
+    for (int spot = 0; spot < links; ++spot) {
+        if (!spots_[spot]->Ip({"route", "add", "default", "via", LinkAddress(spot, 2)})) {
+            return false;
+        }
+    }
+    for (int router = 1; router <= kRouters; ++router) {
+        if ((router > 1 && !spots_[router]->Ip({"route", "add", "10.91.0.0/24", "via",
+                                                LinkAddress(router - 1, 1)})) ||
+            !MakeRouter(*spots_[router])) {
+            return false;
+        }
+    }
+    return spots_.back()
+        ->Ip({"route", "add", "default", "via", LinkAddress(kRouters, 1)})
+        .has_value();
+}
