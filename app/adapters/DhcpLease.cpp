@@ -10,10 +10,11 @@ constexpr DWORD kPauseMilliseconds = 500;
 constexpr int kRenewReads = 120;
 // A release needs no server: the client drops the address as it sends the release,
 // usually before the request returns, so the first re-read already shows it. An
-// adapter that still has an address after a few seconds keeps it (another source set
+// adapter that still has an address after some seconds keeps it (another source set
 // it, or the adapter has gone and its record cannot change), and waiting longer would
-// only hold the user interface. Pausing as the renew does keeps the re-reads, each a
-// full adapter query, from running back to back.
+// only hold the user interface: 20 re-reads half a second apart, about ten seconds,
+// leave a slow client room. Pausing as the renew does keeps the re-reads, each a full
+// adapter query, from running back to back.
 constexpr int kReleaseReads = 20;
 
 using LeaseRequest = DWORD(WINAPI*)(PIP_ADAPTER_INDEX_MAP);
