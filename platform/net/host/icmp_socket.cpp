@@ -68,7 +68,7 @@ IcmpSocket::IcmpSocket(IcmpSocket&& other) noexcept
       kind_(other.kind_),
       ttl_(other.ttl_),
       tos_(other.tos_),
-      dontFragment_(other.dontFragment_) {}
+      mtuDiscovery_(other.mtuDiscovery_) {}
 
 IcmpSocket& IcmpSocket::operator=(IcmpSocket&& other) noexcept {
     if (this != &other) {
@@ -79,44 +79,33 @@ IcmpSocket& IcmpSocket::operator=(IcmpSocket&& other) noexcept {
         kind_ = other.kind_;
         ttl_ = other.ttl_;
         tos_ = other.tos_;
-        dontFragment_ = other.dontFragment_;
+        mtuDiscovery_ = other.mtuDiscovery_;
     }
     return *this;
 }
 
 int IcmpSocket::SetTimeToLive(std::optional<std::uint8_t> ttl) {
-    const int wanted = ttl ? *ttl : -1;
-    if (wanted == ttl_) {
-        return 0;
-    }
-    const int error = SetInt(descriptor_, IPPROTO_IP, IP_TTL, wanted);
-    if (error == 0) {
-        ttl_ = wanted;
-    }
-    return error;
+    return SetOption(IP_TTL, ttl ? *ttl : -1, ttl_);
 }
 
 int IcmpSocket::SetTypeOfService(std::uint8_t tos) {
-    if (tos == tos_) {
-        return 0;
-    }
-    const int error = SetInt(descriptor_, IPPROTO_IP, IP_TOS, tos);
-    if (error == 0) {
-        tos_ = tos;
-    }
-    return error;
+    return SetOption(IP_TOS, tos, tos_);
 }
 
 int IcmpSocket::SetDontFragment(bool dontFragment) {
     // The kernel's default fragments a request larger than the path allows, as
     // Windows does for a request that did not ask for the flag.
-    if (dontFragment_ == dontFragment) {
+    return SetOption(IP_MTU_DISCOVER, dontFragment ? IP_PMTUDISC_DO : IP_PMTUDISC_WANT,
+                     mtuDiscovery_);
+}
+
+int IcmpSocket::SetOption(int option, int wanted, int& current) {
+    if (wanted == current) {
         return 0;
     }
-    const int error = SetInt(descriptor_, IPPROTO_IP, IP_MTU_DISCOVER,
-                             dontFragment ? IP_PMTUDISC_DO : IP_PMTUDISC_WANT);
+    const int error = SetInt(descriptor_, IPPROTO_IP, option, wanted);
     if (error == 0) {
-        dontFragment_ = dontFragment;
+        current = wanted;
     }
     return error;
 }

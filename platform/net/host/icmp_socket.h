@@ -2,6 +2,8 @@
 // user's group may open one, else a raw socket when the process has cap_net_raw.
 #pragma once
 
+#include <netinet/in.h>
+
 #include <cstdint>
 #include <optional>
 
@@ -35,13 +37,15 @@ class IcmpSocket {
 
   private:
     static std::optional<IcmpSocket> OpenRaw();
+    // Sets an IPPROTO_IP option unless `current` says it already has that value.
+    int SetOption(int option, int wanted, int& current);
     IcmpSocket(int descriptor, Kind kind) : descriptor_(descriptor), kind_(kind) {}
 
     int descriptor_ = -1;
     Kind kind_ = Kind::Datagram;
     int ttl_ = -1;  // -1: the route's default.
     int tos_ = 0;
-    bool dontFragment_ = false;  // the kernel's default: fragment where the path needs it.
+    int mtuDiscovery_ = IP_PMTUDISC_WANT;  // the kernel's default.
 };
 
 }  // namespace platform::net::host
