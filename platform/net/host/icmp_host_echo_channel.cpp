@@ -6,9 +6,11 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
 #include "net/host/icmp_packet.h"
@@ -86,8 +88,9 @@ Query<EchoReply> HostEchoChannel::Echo(const EchoRequest& request) {
     while (!arrival) {
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
         pollfd waiting{.fd = socket_.descriptor(), .events = POLLIN, .revents = 0};
-        const int ready =
-            poll(&waiting, 1, static_cast<int>(std::max<std::int64_t>(left.count(), 0)));
+        // A time-out of days would overflow poll's int; waking early only loops.
+        const auto wait = std::clamp<std::int64_t>(left.count(), 0, INT_MAX);
+        const int ready = poll(&waiting, 1, static_cast<int>(wait));
         if (ready < 0 && errno != EINTR) {
             return Query<EchoReply>::Failure(IP_GENERAL_FAILURE);
         }
