@@ -14,34 +14,14 @@ namespace {
 
 using ::testing::ElementsAre;
 
-class DialogNavigationTest : public DialogTest {
+class DialogNavigationTest : public DialogPageTest<100> {
   protected:
-    void SetUp() override {
-        DialogTest::SetUp();
-        frame_ = CreateFrame();
-        page_ = CreatePage(frame_);
-        ASSERT_NE(page_, nullptr);
-        PumpDialog(page_);
-        DialogTrace::Instance().Clear();
-    }
-
-    void Press(UINT key) {
-        platform::user::PostKey(key, true);
-        platform::user::PostKey(key, false);
-        PumpDialog(page_);
-    }
-
     void PressShifted(UINT key) {
         platform::user::PostKey(VK_SHIFT, true);
         Press(key);
         platform::user::PostKey(VK_SHIFT, false);
         PumpDialog(page_);
     }
-
-    HWND Item(int id) const { return GetDlgItem(page_, id); }
-
-    HWND frame_ = nullptr;
-    HWND page_ = nullptr;
 };
 
 TEST_F(DialogNavigationTest, TabVisitsTabStopsInOrderAndMovesTheDefaultButton) {

@@ -5,39 +5,21 @@
 
 #include "controls/control_classes.h"
 #include "dialog_test_fixture.h"
-#include "user/input_sink.h"
 
 namespace tessalink::test {
 namespace {
 
-class SystemControlsDialogTest : public DialogTest {
+class SystemControlsDialogTest : public DialogPageTest<103> {
   protected:
-    void SetUp() override {
-        DialogTest::SetUp();
-        platform::controls::RegisterSystemControlClasses();
-        frame_ = CreateFrame();
-        page_ = CreatePage(frame_, 103);
-        ASSERT_NE(page_, nullptr);
-        PumpDialog(page_);
-        DialogTrace::Instance().Clear();
-    }
-
-    void Press(UINT key) {
-        platform::user::PostKey(key, true);
-        platform::user::PostKey(key, false);
-        PumpDialog(page_);
-    }
+    static void SetUpTestSuite() { platform::controls::RegisterSystemControlClasses(); }
 
     DWORD ButtonType(int id) const {
-        return static_cast<DWORD>(GetWindowLongW(GetDlgItem(page_, id), GWL_STYLE)) & 0xF;
+        return static_cast<DWORD>(GetWindowLongW(Item(id), GWL_STYLE)) & 0xF;
     }
-
-    HWND frame_ = nullptr;
-    HWND page_ = nullptr;
 };
 
 TEST_F(SystemControlsDialogTest, TypingTabbingAndTheDefaultButton) {
-    const HWND edit = GetDlgItem(page_, 10);
+    const HWND edit = Item(10);
     ASSERT_EQ(GetFocus(), edit);
     Press('A');
     WCHAR text[8]{};
@@ -50,10 +32,10 @@ TEST_F(SystemControlsDialogTest, TypingTabbingAndTheDefaultButton) {
     EXPECT_EQ(DialogTrace::Instance().Take(), std::vector<std::string>{"dlg WM_COMMAND 1 0"});
 
     Press(VK_TAB);
-    EXPECT_EQ(GetFocus(), GetDlgItem(page_, 11));
+    EXPECT_EQ(GetFocus(), Item(11));
     Press(VK_TAB);
     Press(VK_TAB);
-    EXPECT_EQ(GetFocus(), GetDlgItem(page_, IDCANCEL));
+    EXPECT_EQ(GetFocus(), Item(IDCANCEL));
     EXPECT_EQ(ButtonType(IDCANCEL), static_cast<DWORD>(BS_DEFPUSHBUTTON));
     EXPECT_EQ(ButtonType(IDOK), static_cast<DWORD>(BS_PUSHBUTTON));
     Press(VK_TAB);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dialog_trace.h"
+#include "user/posted_input.h"
 
 namespace tessalink::test {
 
@@ -58,6 +59,31 @@ class DialogTest : public ::testing::Test {
     }
 
     std::vector<HWND> windows_;
+};
+
+// A page of the template given, made in a frame, with its first messages handled and
+// keys pressed through the input sink and the dialog's own message handling.
+template <int kTemplateId>
+class DialogPageTest : public DialogTest {
+  protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        frame_ = CreateFrame();
+        page_ = CreatePage(frame_, kTemplateId);
+        ASSERT_NE(page_, nullptr);
+        PumpDialog(page_);
+        DialogTrace::Instance().Clear();
+    }
+
+    void Press(UINT key) {
+        PostKeyPress(key);
+        PumpDialog(page_);
+    }
+
+    HWND Item(int id) const { return GetDlgItem(page_, id); }
+
+    HWND frame_ = nullptr;
+    HWND page_ = nullptr;
 };
 
 }  // namespace tessalink::test

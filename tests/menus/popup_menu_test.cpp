@@ -10,13 +10,13 @@
 #include <thread>
 #include <vector>
 
+#include "user/dump_content.h"
 #include "user/input_sink.h"
-#include "user/window_dump.h"
+#include "user/posted_input.h"
 
 namespace tessalink::test {
 namespace {
 
-using platform::user::PostKey;
 using platform::user::PostStylus;
 using platform::user::StylusAction;
 
@@ -66,16 +66,6 @@ class PopupMenuTest : public ::testing::Test {
         POINT point{client.right / 2, height * index + height / 2};
         ClientToScreen(OpenMenu(), &point);
         return point;
-    }
-
-    static void Tap(POINT point) {
-        PostStylus(StylusAction::Down, point.x, point.y);
-        PostStylus(StylusAction::Up, point.x, point.y);
-    }
-
-    static void Press(UINT key) {
-        PostKey(key, true);
-        PostKey(key, false);
     }
 
     static void Pump() {
@@ -134,11 +124,10 @@ TEST_F(PopupMenuTest, TapOnAnItemReturnsItsCommand) {
     const UINT command = Track(kReturnAndNotify, 20, 50, [&] {
         ASSERT_NE(OpenMenu(), nullptr);
         GetWindowRect(OpenMenu(), &menuRect);
-        SendMessageW(OpenMenu(), platform::user::kDumpContentMessage, 0,
-                     reinterpret_cast<LPARAM>(&shown));
+        shown = DumpContent(OpenMenu());
         // The lift of the tap that opened the menu lands outside it and changes nothing.
         PostStylus(StylusAction::Up, 10, 40);
-        Tap(ItemCentre(1, 3));
+        PostTap(ItemCentre(1, 3));
     });
     EXPECT_EQ(command, 110u);
     EXPECT_EQ(menuRect.left, 20);
@@ -155,7 +144,7 @@ TEST_F(PopupMenuTest, TapOnAnItemReturnsItsCommand) {
 }
 
 TEST_F(PopupMenuTest, WithoutReturnCmdTheOwnerGetsTheCommand) {
-    const UINT result = Track(0, 20, 50, [&] { Tap(ItemCentre(2, 3)); });
+    const UINT result = Track(0, 20, 50, [&] { PostTap(ItemCentre(2, 3)); });
     EXPECT_EQ(result, static_cast<UINT>(TRUE));
     EXPECT_EQ(initialised_, std::vector<HMENU>{menu_});
     Pump();
@@ -163,10 +152,10 @@ TEST_F(PopupMenuTest, WithoutReturnCmdTheOwnerGetsTheCommand) {
 }
 
 TEST_F(PopupMenuTest, TapOutsideOrEscapeDismissesWithZero) {
-    EXPECT_EQ(Track(kReturnAndNotify, 20, 50, [&] { Tap(POINT{200, 300}); }), 0u);
-    EXPECT_EQ(Track(kReturnAndNotify, 20, 50, [&] { Press(VK_ESCAPE); }), 0u);
+    EXPECT_EQ(Track(kReturnAndNotify, 20, 50, [&] { PostTap(POINT{200, 300}); }), 0u);
+    EXPECT_EQ(Track(kReturnAndNotify, 20, 50, [&] { PostKeyPress(VK_ESCAPE); }), 0u);
     // Without TPM_RETURNCMD a dismissal sends no command.
-    EXPECT_EQ(Track(0, 20, 50, [&] { Press(VK_ESCAPE); }), static_cast<UINT>(TRUE));
+    EXPECT_EQ(Track(0, 20, 50, [&] { PostKeyPress(VK_ESCAPE); }), static_cast<UINT>(TRUE));
     Pump();
     EXPECT_TRUE(commands_.empty());
 }
@@ -178,27 +167,25 @@ TEST_F(PopupMenuTest, ArrowsSkipWhatCannotBeChosenAndEnterChooses) {
     EXPECT_EQ(Track(kReturnAndNotify, 20, 50,
                     [&] {
                         for (int i = 0; i < 4; ++i) {
-                            Press(VK_DOWN);
+                            PostKeyPress(VK_DOWN);
                         }
-                        Press(VK_RETURN);
+                        PostKeyPress(VK_RETURN);
                     }),
               140u);
     // Up from nothing highlighted starts at the bottom and wraps past the top.
     EXPECT_EQ(Track(kReturnAndNotify, 20, 50,
                     [&] {
-                        Press(VK_UP);
-                        Press(VK_UP);
-                        Press(VK_UP);
-                        Press(VK_UP);
-                        Press(VK_UP);
-                        Press(VK_RETURN);
+                        for (int i = 0; i < 5; ++i) {
+                            PostKeyPress(VK_UP);
+                        }
+                        PostKeyPress(VK_RETURN);
                     }),
               140u);
     // Enter with nothing highlighted chooses nothing; the menu stays until Escape.
     EXPECT_EQ(Track(kReturnAndNotify, 20, 50,
                     [&] {
-                        Press(VK_RETURN);
-                        Press(VK_ESCAPE);
+                        PostKeyPress(VK_RETURN);
+                        PostKeyPress(VK_ESCAPE);
                     }),
               0u);
 }
@@ -207,7 +194,7 @@ TEST_F(PopupMenuTest, MenuStaysOnTheScreen) {
     RECT menuRect{};
     Track(kReturnAndNotify, 230, 310, [&] {
         GetWindowRect(OpenMenu(), &menuRect);
-        Press(VK_ESCAPE);
+        PostKeyPress(VK_ESCAPE);
     });
     EXPECT_LE(menuRect.right, 240);
     EXPECT_GE(menuRect.left, 0);
@@ -223,7 +210,7 @@ TEST_F(PopupMenuTest, TimersAndSentMessagesAreServicedWhileOpen) {
         // does the thread dismiss the menu.
         sender = std::thread([this] {
             SendMessageW(owner_, kSentFromThread, 0, 0);
-            Press(VK_ESCAPE);
+            PostKeyPress(VK_ESCAPE);
         });
     };
     ASSERT_NE(SetTimer(owner_, 7, 10, nullptr), 0u);

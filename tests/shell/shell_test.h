@@ -8,14 +8,13 @@
 #include <windows.h>
 
 #include <chrono>
-#include <nlohmann/json.hpp>
 
 #include "kernel/device_settings.h"
 #include "shell/shell_start.h"
 #include "shell/shell_windows.h"
-#include "user/input_sink.h"
+#include "user/dump_content.h"
 #include "user/message_log.h"
-#include "user/window_dump.h"
+#include "user/posted_input.h"
 #include "user/window_test.h"
 
 namespace tessalink::test {
@@ -50,16 +49,10 @@ class ShellTest : public WindowTest {
     }
     static HWND InputPanel() { return platform::shell::ShellWindows::Instance().InputPanel(); }
 
-    static nlohmann::json Content(HWND window) {
-        nlohmann::json content = nlohmann::json::object();
-        SendMessageW(window, platform::user::kDumpContentMessage, 0,
-                     reinterpret_cast<LPARAM>(&content));
-        return content;
-    }
+    static nlohmann::json Content(HWND window) { return DumpContent(window); }
 
     static void Tap(int x, int y) {
-        platform::user::PostStylus(platform::user::StylusAction::Down, x, y);
-        platform::user::PostStylus(platform::user::StylusAction::Up, x, y);
+        PostTap({x, y});
         PumpMessages();
     }
 

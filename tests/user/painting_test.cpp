@@ -3,7 +3,7 @@
 #include <wingdi.h>
 #include <winuser.h>
 
-#include "display/framebuffer.h"
+#include "user/screen_pixel.h"
 #include "window_test.h"
 
 namespace tessalink::test {
@@ -53,14 +53,6 @@ class PaintingTest : public WindowTest {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(color));
         return hwnd;
     }
-
-    // The screen's pixel as a COLORREF.
-    static COLORREF ScreenPixel(int x, int y) {
-        auto& screen = platform::display::Screen();
-        auto lock = screen.Lock();
-        const std::uint32_t pixel = screen.Pixels()[y * screen.Width() + x];
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
 };
 
 TEST_F(PaintingTest, InvalidationsCoalesceIntoOnePaintAfterPostedMessages) {
@@ -109,10 +101,10 @@ TEST_F(PaintingTest, ParentsPaintBeforeChildrenAndClipChildrenWhenAsked) {
     const HWND parent = Probe(WS_VISIBLE | WS_CLIPCHILDREN, {0, 26, 240, 320}, kBlue);
     const HWND child = Probe(WS_CHILD | WS_VISIBLE, {10, 10, 60, 60}, kRed, parent);
     PumpMessages();
-    EXPECT_EQ(ScreenPixel(5, 30), kBlue);
-    EXPECT_EQ(ScreenPixel(10, 36), kRed);
-    EXPECT_EQ(ScreenPixel(59, 85), kRed);
-    EXPECT_EQ(ScreenPixel(60, 86), kBlue);
+    EXPECT_EQ(ScreenPixel({5, 30}), kBlue);
+    EXPECT_EQ(ScreenPixel({10, 36}), kRed);
+    EXPECT_EQ(ScreenPixel({59, 85}), kRed);
+    EXPECT_EQ(ScreenPixel({60, 86}), kBlue);
     MessageLog::Instance().Clear();
 
     // The parent repaints around its child without touching it.
@@ -120,7 +112,7 @@ TEST_F(PaintingTest, ParentsPaintBeforeChildrenAndClipChildrenWhenAsked) {
     InvalidateRect(parent, nullptr, TRUE);
     PumpMessages();
     EXPECT_EQ(MessageLog::Instance().MessagesFor(child).size(), 0u);
-    EXPECT_EQ(ScreenPixel(20, 46), kRed);
+    EXPECT_EQ(ScreenPixel({20, 46}), kRed);
 
     // Without WS_CLIPCHILDREN the child is invalidated with its parent and paints after it.
     SetWindowLongW(parent, GWL_STYLE, GetWindowLongW(parent, GWL_STYLE) & ~WS_CLIPCHILDREN);
@@ -134,12 +126,12 @@ TEST_F(PaintingTest, ParentsPaintBeforeChildrenAndClipChildrenWhenAsked) {
         }
     }
     EXPECT_EQ(order, (std::vector<HWND>{parent, child}));
-    EXPECT_EQ(ScreenPixel(20, 46), RGB(0, 255, 0));
+    EXPECT_EQ(ScreenPixel({20, 46}), RGB(0, 255, 0));
 
     // Hiding the child uncovers the parent beneath it, which repaints there.
     ShowWindow(child, SW_HIDE);
     PumpMessages();
-    EXPECT_EQ(ScreenPixel(20, 46), kBlue);
+    EXPECT_EQ(ScreenPixel({20, 46}), kBlue);
 }
 
 }  // namespace
