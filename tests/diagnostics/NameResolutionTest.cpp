@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ScriptedNetwork.h"
+#include "SimulatedNetwork.h"
 #include "diagnostics/NameResolution.h"
 
 // Last: its macros (s_addr, hostent, ...) must not meet the standard library's headers.
@@ -11,17 +11,15 @@
 namespace {
 
 using diagnostics_test::Address;
-using diagnostics_test::ScriptedNetwork;
 
 class NameResolutionTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        network_ = ScriptedNetwork::Install();
-        network_->AddName("multi.example", {Address(10, 0, 0, 7), Address(10, 0, 0, 8)});
-        network_->AddReverseName(Address(10, 0, 0, 7), "multi.example");
+        platform::net::sim::Scenario scenario;
+        scenario.names.forward = {{"multi.example", {Address(10, 0, 0, 7), Address(10, 0, 0, 8)}}};
+        scenario.names.reverse = {{Address(10, 0, 0, 7), "multi.example"}};
+        diagnostics_test::InstallNetwork(scenario);
     }
-
-    std::shared_ptr<ScriptedNetwork> network_;
 };
 
 TEST_F(NameResolutionTest, DottedAddressIsWhatTheSocketLibraryParses) {

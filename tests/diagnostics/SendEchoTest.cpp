@@ -1,30 +1,28 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
-#include "ScriptedNetwork.h"
+#include "SimulatedNetwork.h"
 #include "diagnostics/SendEcho.h"
 
 namespace {
 
 using diagnostics_test::Address;
-using diagnostics_test::Destination;
-using diagnostics_test::RecordedEcho;
-using diagnostics_test::ScriptedNetwork;
+using diagnostics_test::SentEchoes;
+using platform::net::sim::Scenario;
+using platform::net::sim::SimSentEcho;
 
 class SendEchoTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        network_ = ScriptedNetwork::Install();
-        Destination host;
-        host.routers = {Address(10, 0, 1, 1)};
-        host.roundTripMs = 7;
-        network_->AddDestination(Address(10, 0, 2, 9), host);
-        network_->AddName("host.example", {Address(10, 0, 2, 9)});
-    }
+    void SetUp() override { diagnostics_test::InstallNetwork(Network()); }
 
-    std::shared_ptr<ScriptedNetwork> network_;
+    static Scenario Network() {
+        Scenario scenario;
+        scenario.echoHosts = {
+            diagnostics_test::EchoHost(Address(10, 0, 2, 9), 7, {Address(10, 0, 1, 1)})};
+        scenario.names.forward = {{"host.example", {Address(10, 0, 2, 9)}}};
+        return scenario;
+    }
 };
 
 TEST_F(SendEchoTest, AnsweredEchoFillsTheRecordFromTheFirstReply) {
@@ -36,14 +34,14 @@ TEST_F(SendEchoTest, AnsweredEchoFillsTheRecordFromTheFirstReply) {
     EXPECT_EQ(result.failed, 0);
     EXPECT_EQ(std::u16string(result.message), u"");
 
-    const std::vector<RecordedEcho> echoes = network_->Echoes();
+    const std::vector<SimSentEcho> echoes = SentEchoes();
     ASSERT_EQ(echoes.size(), 1u);
     EXPECT_EQ(echoes[0].destination, Address(10, 0, 2, 9));
-    EXPECT_EQ(echoes[0].data.size(), 1024u);
-    EXPECT_TRUE(std::all_of(echoes[0].data.begin(), echoes[0].data.end(),
-                            [](std::uint8_t byte) { return byte == 0; }));
+    EXPECT_EQ(echoes[0].dataSize, 1024u);
+    EXPECT_TRUE(echoes[0].dataAllZero);
+    EXPECT_EQ(echoes[0].replyRoom, 28u * 1024u);
     EXPECT_FALSE(echoes[0].ttl.has_value()) << "time-to-live 0 sends no options";
-    EXPECT_EQ(echoes[0].timeoutMs, 10000u);
+    EXPECT_EQ(echoes[0].timeout.count(), 10000);
 }
 
 TEST_F(SendEchoTest, RouterReportingTheTimeToLiveRanOutIsAnAnswer) {
@@ -53,8 +51,8 @@ TEST_F(SendEchoTest, RouterReportingTheTimeToLiveRanOutIsAnAnswer) {
     EXPECT_EQ(std::u16string(result.address), u"10.0.1.1");
     EXPECT_EQ(result.dataSize, 16u);
     EXPECT_EQ(result.failed, 0);
-    ASSERT_EQ(network_->Echoes().size(), 1u);
-    EXPECT_EQ(network_->Echoes()[0].ttl, std::optional<std::uint8_t>(1));
+    ASSERT_EQ(SentEchoes().size(), 1u);
+    EXPECT_EQ(SentEchoes()[0].ttl, std::optional<std::uint8_t>(1));
 }
 
 TEST_F(SendEchoTest, FailuresSetTheFlagAndSayWhy) {
@@ -78,11 +76,14 @@ TEST_F(SendEchoTest, FailuresSetTheFlagAndSayWhy) {
     EchoResult tooBig;
     EXPECT_FALSE(SendEcho(&tooBig, u"10.0.2.9", 70000, 0));
     EXPECT_EQ(tooBig.failed, 1);
-    EXPECT_EQ(network_->Echoes().size(), 1u) << "only the silent host's echo went out";
+    EXPECT_EQ(SentEchoes().size(), 1u) << "only the silent host's echo went out";
 
     EXPECT_FALSE(SendEcho(nullptr, u"10.0.2.9", 32, 0));
 
-    network_->RefuseIcmp();
+    Scenario refusing = Network();
+    refusing.failures.push_back(
+        {platform::net::sim::SimQuery::IcmpCreate, ERROR_ACCESS_DENIED, {}});
+    diagnostics_test::InstallNetwork(refusing);
     EchoResult refused;
     EXPECT_FALSE(SendEcho(&refused, u"10.0.2.9", 32, 0));
     EXPECT_EQ(refused.failed, 1);

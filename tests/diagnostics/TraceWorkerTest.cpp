@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "ProgressRecorder.h"
-#include "ScriptedNetwork.h"
+#include "SimulatedNetwork.h"
 #include "diagnostics/DiagnosticsProgress.h"
 #include "diagnostics/TraceWorker.h"
 
@@ -13,11 +13,9 @@ namespace {
 
 using diagnostics_test::Address;
 using diagnostics_test::Codes;
-using diagnostics_test::Destination;
 using diagnostics_test::Ipv4;
 using diagnostics_test::Progress;
 using diagnostics_test::ProgressRecorder;
-using diagnostics_test::ScriptedNetwork;
 
 constexpr Ipv4 kDestination = Address(192, 168, 100, 200);
 constexpr Ipv4 kFirstRouter = Address(10, 0, 0, 1);
@@ -25,12 +23,10 @@ constexpr Ipv4 kSecondRouter = Address(10, 0, 1, 1);
 
 class TraceWorkerTest : public ::testing::Test {
   protected:
-    void SetUp() override { network_ = ScriptedNetwork::Install(); }
-
-    std::vector<Progress> Trace(std::vector<std::optional<Ipv4>> routers) {
-        Destination destination;
-        destination.routers = std::move(routers);
-        network_->AddDestination(kDestination, destination);
+    static std::vector<Progress> Trace(const std::vector<std::optional<Ipv4>>& routers) {
+        platform::net::sim::Scenario scenario;
+        scenario.echoHosts = {diagnostics_test::EchoHost(kDestination, 2, routers)};
+        diagnostics_test::InstallNetwork(scenario);
         DiagnosticsJob job;
         job.dataSize = 16;
         lstrcpyW(job.address, u"192.168.100.200");
@@ -38,15 +34,13 @@ class TraceWorkerTest : public ::testing::Test {
         return page.Run(TraceWorker);
     }
 
-    std::vector<int> SentTimesToLive() {
+    static std::vector<int> SentTimesToLive() {
         std::vector<int> ttls;
-        for (const auto& echo : network_->Echoes()) {
+        for (const auto& echo : diagnostics_test::SentEchoes()) {
             ttls.push_back(echo.ttl.value_or(0));
         }
         return ttls;
     }
-
-    std::shared_ptr<ScriptedNetwork> network_;
 };
 
 TEST_F(TraceWorkerTest, LocalDestinationAnswersTheFirstEcho) {
@@ -106,7 +100,7 @@ TEST_F(TraceWorkerTest, TraceEndsWhenEveryRecordHoldsAHop) {
     EXPECT_EQ(limit.message, u"Destination not reached in 30 hops");
     EXPECT_EQ(received.back().code, TRACE_END);
     EXPECT_EQ(received.back().failed, 1);
-    EXPECT_EQ(network_->Echoes().size(), static_cast<size_t>(kDiagnosticsResultCount));
+    EXPECT_EQ(diagnostics_test::SentEchoes().size(), static_cast<size_t>(kDiagnosticsResultCount));
     EXPECT_EQ(SentTimesToLive().back(), kDiagnosticsResultCount);
 }
 
