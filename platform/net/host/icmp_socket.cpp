@@ -31,8 +31,20 @@ void FilterRawTypes(int descriptor) {
 }  // namespace
 
 std::optional<IcmpSocket> IcmpSocket::Open() {
+    // Once the ping group range has refused this thread, its later sockets (the
+    // program opens one per echo) go straight to the raw kind: a refused socket() costs
+    // as much as the echo itself. The memory is the thread's, as the network namespace
+    // and so the group range are; a new thread (the next ping run) asks again, and so
+    // does this one should a raw socket fail.
+    thread_local bool datagramRefused = false;
+    if (datagramRefused) {
+        if (auto raw = OpenRaw()) {
+            return raw;
+        }
+    }
     const int descriptor = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, kIcmpProtocol);
     if (descriptor >= 0) {
+        datagramRefused = false;
         // Without it, reports from routers about an unconnected socket's requests are
         // dropped; with it they wait on the error queue.
         SetInt(descriptor, IPPROTO_IP, IP_RECVERR, 1);
@@ -40,11 +52,10 @@ std::optional<IcmpSocket> IcmpSocket::Open() {
         return IcmpSocket(descriptor, Kind::Datagram);
     }
     // The ping group range leaves us out (EACCES), or the kernel has no ping sockets.
-    // The range is asked again for every socket: it is the network namespace's, and
-    // may be widened while the device runs.
     if (errno != EACCES && errno != EPERM && errno != EPROTONOSUPPORT && errno != EAFNOSUPPORT) {
         return std::nullopt;
     }
+    datagramRefused = true;
     return OpenRaw();
 }
 
