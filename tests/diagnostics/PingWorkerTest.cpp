@@ -123,17 +123,17 @@ TEST_F(PingWorkerTest, WorkerWhoseJobIsGoneStopsWithoutTouchingIt) {
     CloseHandle(early);
     EXPECT_TRUE(SentEchoes().empty());
 
-    // Gone, with its page, while the worker waits for the page to take its first
-    // reply: the send returns once the page's window is gone, and the worker ends
-    // without a further echo.
+    // Gone while the worker waits for the page to take its first reply: the send
+    // returns once the page's window is gone too, and the worker ends without a
+    // further echo.
     job = std::make_unique<DiagnosticsJob>();
     lstrcpyW(job->address, u"192.168.100.200");
     page = std::make_unique<ProgressRecorder>(*job);
     HANDLE late = page->Start(PingWorker);
     ASSERT_TRUE(page->AwaitMessages(1));  // the header; the page then stops handling
     Sleep(50);
-    page.reset();
     job.reset();
+    page.reset();
     EXPECT_EQ(WaitForSingleObject(late, 5000), WAIT_OBJECT_0);
     CloseHandle(late);
     EXPECT_LE(SentEchoes().size(), 1u);
