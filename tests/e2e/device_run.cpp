@@ -85,7 +85,8 @@ const nlohmann::json* FindByClass(const nlohmann::json& windows, const std::stri
     });
 }
 
-void ExpectMatchesGolden(const std::filesystem::path& shot, const std::string& name) {
+void ExpectMatchesGolden(const std::filesystem::path& shot, const std::string& name,
+                         std::optional<ScreenArea> ignored) {
     const auto golden = std::filesystem::path(TESSALINK_E2E_GOLDEN_DIR) / name;
     if (std::getenv("TESSALINK_UPDATE_GOLDEN")) {
         std::filesystem::copy_file(shot, golden, std::filesystem::copy_options::overwrite_existing);
@@ -96,9 +97,16 @@ void ExpectMatchesGolden(const std::filesystem::path& shot, const std::string& n
     ASSERT_TRUE(expected) << golden;
     ASSERT_TRUE(actual) << shot;
     ASSERT_EQ(actual->pixels.size(), expected->pixels.size());
+    ASSERT_EQ(actual->width, expected->width);
+    const auto isIgnored = [&](std::size_t i) {
+        const int x = static_cast<int>(i % static_cast<std::size_t>(actual->width));
+        const int y = static_cast<int>(i / static_cast<std::size_t>(actual->width));
+        return ignored && x >= ignored->left && x < ignored->right && y >= ignored->top &&
+               y < ignored->bottom;
+    };
     std::size_t differing = 0;
     for (std::size_t i = 0; i < actual->pixels.size(); ++i) {
-        differing += actual->pixels[i] != expected->pixels[i];
+        differing += actual->pixels[i] != expected->pixels[i] && !isIgnored(i);
     }
     EXPECT_EQ(differing, 0u) << "pixels differ from " << golden;
 }
