@@ -2,12 +2,8 @@
 // takes for the answer to its request.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include <cstdint>
 #include <vector>
-
-#include <icmpapi.h>
 
 #include "net/host/icmp_packet.h"
 
@@ -106,18 +102,6 @@ TEST(IcmpPacketTest, DatagramSocketsMatchOnTheSequence) {
     EXPECT_FALSE(ParseDatagramReply(Bytes{0, 0, 0}, kSeq));
     EXPECT_EQ(QuotedSequence(EchoRequestPacket(kId, kSeq, Bytes{1})), kSeq);
     EXPECT_FALSE(QuotedSequence(EchoReply(kId, kSeq, {})));
-}
-
-TEST(IcmpPacketTest, TypesAndCodesBecomeStatuses) {
-    EXPECT_EQ(StatusOfIcmp(0, 0), static_cast<std::uint32_t>(IP_SUCCESS));
-    EXPECT_EQ(StatusOfIcmp(11, 0), static_cast<std::uint32_t>(IP_TTL_EXPIRED_TRANSIT));
-    EXPECT_EQ(StatusOfIcmp(11, 1), static_cast<std::uint32_t>(IP_TTL_EXPIRED_REASSEM));
-    EXPECT_EQ(StatusOfIcmp(3, 0), static_cast<std::uint32_t>(IP_DEST_NET_UNREACHABLE));
-    EXPECT_EQ(StatusOfIcmp(3, 1), static_cast<std::uint32_t>(IP_DEST_HOST_UNREACHABLE));
-    EXPECT_EQ(StatusOfIcmp(3, 3), static_cast<std::uint32_t>(IP_DEST_PORT_UNREACHABLE));
-    EXPECT_EQ(StatusOfIcmp(3, 4), static_cast<std::uint32_t>(IP_PACKET_TOO_BIG));
-    EXPECT_EQ(StatusOfIcmp(3, 13), static_cast<std::uint32_t>(IP_DEST_HOST_UNREACHABLE));
-    EXPECT_EQ(StatusOfIcmp(12, 0), static_cast<std::uint32_t>(IP_PARAM_PROBLEM));
 }
 
 }  // namespace

@@ -44,32 +44,4 @@ TEST(EchoScenarioTest, MistakesAreToldWithTheirPlace) {
                 HasSubstr("\"IcmpCreateFile\""));
 }
 
-TEST(EchoScenarioTest, EveryFormOfHopAndHostIsRead) {
-    const auto scenario = ParseScenario(R"({
-      "hosts": [{ "address": "10.9.0.1", "rtt": 4, "answers": 3, "unreachable": "port",
-                  "route": [null, "10.0.0.1", {"address": "10.0.1.1", "rtt": 7}] },
-                { "address": "10.9.0.2", "silent": true }],
-      "names": { "one.example": "10.9.0.1", "two.example": ["10.9.0.2", "10.9.0.1"] },
-      "reverseNames": { "10.9.0.1": "one.example" }
-    })",
-                                        "net.json");
-    ASSERT_EQ(scenario.echoHosts.size(), 2u);
-    const auto& host = scenario.echoHosts[0];
-    EXPECT_EQ(host.rtt, 4u);
-    EXPECT_EQ(host.answers, 3u);
-    EXPECT_EQ(host.unreachable, 11005u);
-    ASSERT_EQ(host.route.size(), 3u);
-    EXPECT_FALSE(host.route[0].address.has_value());
-    EXPECT_EQ(host.route[1].address, 0x0100000Au);
-    EXPECT_EQ(host.route[1].rtt, 1u) << "a router's default round trip";
-    EXPECT_EQ(host.route[2].rtt, 7u);
-    EXPECT_FALSE(scenario.echoHosts[1].rtt.has_value());
-
-    ASSERT_EQ(scenario.names.forward.size(), 2u);
-    EXPECT_EQ(scenario.names.forward[1].second,
-              (std::vector<std::uint32_t>{0x0200090Au, 0x0100090Au}));
-    ASSERT_EQ(scenario.names.reverse.size(), 1u);
-    EXPECT_EQ(scenario.names.reverse[0].second, "one.example");
-}
-
 }  // namespace
