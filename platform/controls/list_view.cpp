@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "controls/control_parent.h"
 #include "controls/list_view_metrics.h"
 #include "controls/text_measure.h"
 #include "kernel/utf8.h"

@@ -39,13 +39,8 @@ TEST_F(ComboBoxTest, EditableKindTypesIntoItsEditAndTakesChoices) {
     GetWindowRect(combo, &button);
     Tap(POINT{button.right - 3, (button.top + button.bottom) / 2});
     EXPECT_EQ(Take(), (Codes{CBN_DROPDOWN}));
-    const HWND list = DroppedList();
-    ASSERT_NE(list, nullptr);
-    RECT client{};
-    GetClientRect(list, &client);
-    POINT second{client.right / 2, client.bottom * 3 / 4};
-    ClientToScreen(list, &second);
-    Tap(second);
+    ASSERT_NE(DroppedList(), nullptr);
+    TapListRow(1, 2);
     EXPECT_EQ(Take(), (Codes{CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}));
     EXPECT_EQ(TextOf(edit), u"beta");
     EXPECT_EQ(TextOf(combo), u"beta");

@@ -55,11 +55,8 @@ TEST_F(ComboBoxTest, ListWithManyItemsScrollsAndPicksTheRowTapped) {
     top = shown["topIndex"];
 
     // The second visible row is item top + 1.
-    const int rowHeight = client.bottom / rows;
-    POINT second{client.right / 3, rowHeight + rowHeight / 2};
-    ClientToScreen(list, &second);
     Take();
-    Tap(second);
+    TapListRow(1, rows);
     EXPECT_EQ(Take(), (Codes{CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}));
     EXPECT_EQ(Selection(combo), top + 1);
 

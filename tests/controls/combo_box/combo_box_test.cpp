@@ -29,12 +29,7 @@ TEST_F(ComboBoxTest, StylusChoiceFromTheListNotifiesInOrder) {
     EXPECT_EQ(listRect.left, comboRect.left);
     EXPECT_EQ(listRect.right, comboRect.right);
 
-    // The third row; the list's client area holds the three rows.
-    RECT client{};
-    GetClientRect(list, &client);
-    POINT third{client.right / 2, client.bottom * 5 / 6};
-    ClientToScreen(list, &third);
-    Tap(third);
+    TapListRow(2, 3);
     EXPECT_EQ(Take(), (Codes{CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}));
     EXPECT_EQ(Selection(combo), 2);
     EXPECT_FALSE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));

@@ -80,6 +80,17 @@ class ComboBoxTest : public ::testing::Test {
 
     static HWND DroppedList() { return FindWindowW(u"ComboLBox", nullptr); }
 
+    // Taps row `row` of the dropped list, which shows `rows` rows, left of any scroll bar.
+    static void TapListRow(int row, int rows) {
+        const HWND list = DroppedList();
+        RECT client{};
+        GetClientRect(list, &client);
+        const int rowHeight = client.bottom / rows;
+        POINT at{client.right / 3, row * rowHeight + rowHeight / 2};
+        ClientToScreen(list, &at);
+        Tap(at);
+    }
+
     static int Selection(HWND combo) {
         return static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
     }
