@@ -1,25 +1,64 @@
 // The "ARP" page: the addresses in the ARP table for the chosen adapter, refreshed every
-// five seconds, with a tapped row's details.
+// five seconds, with a tapped row's details. It keeps the same adapter list and chosen
+// adapter as the other pages through the frame's relayed notifications.
 #pragma once
 
+#include <commctrl.h>
+#include <windows.h>
+
+#include <optional>
+
+#include "adapters/AdapterRecord.h"
 #include "arp/ArpTable.h"
+#include "controls/LinkLabel.h"
 #include "framework/MessageMap.h"
 #include "resources/resource.h"
 #include "shell/Page.h"
+#include "shell/PageMessages.h"
 
 class ArpPage : public Page {
   public:
+    // Re-reads the table and refills the list; it runs from the page's creation to its
+    // end, shown or hidden, so the list is current whenever the tab is chosen.
+    static constexpr UINT_PTR kRefreshTimerId = 1000;
+    static constexpr UINT kRefreshPeriodMs = 5000;
+
     // The table is read here, with the frame, before any window exists.
     ArpPage() : Page(IDD_ARP) {}
 
-    // FIXME: the list and the details are filled when the ARP views are built; until then
-    // the page shows its template as it stands.
     BEGIN_MSG_MAP()
     MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    MESSAGE_HANDLER(WM_ADAPTERS_REFRESHED, OnAdaptersRefreshed)
+    MESSAGE_HANDLER_IF(WM_ADAPTER_SELECTED, lParam != 0, OnAdapterSelected)
+    MESSAGE_HANDLER_IF(WM_TIMER, wParam == kRefreshTimerId, OnRefreshTimer)
+    COMMAND_ID_HANDLER(IDC_ADAPTER_COMBO, OnAdapterCombo)
+    COMMAND_ID_HANDLER(IDC_REFRESH_LIST, OnRefreshList)
+    NOTIFY_HANDLER(IDC_ARP_LIST, NM_CLICK, OnListClick)
     END_MSG_MAP()
 
   private:
-    LRESULT OnInitDialog(WPARAM, LPARAM) { return TRUE; }
+    LRESULT OnInitDialog(WPARAM, LPARAM);
+    LRESULT OnAdaptersRefreshed(WPARAM, LPARAM);
+    LRESULT OnAdapterSelected(WPARAM, LPARAM record);
+    LRESULT OnRefreshTimer(WPARAM, LPARAM);
+    LRESULT OnAdapterCombo(WORD, WORD code, HWND);
+    LRESULT OnRefreshList(WORD, WORD code, HWND);
+    LRESULT OnListClick(int, UINT, NMHDR*);
 
+    // Lists the snapshot's adapters and selects the one with the current interface
+    // index, else the first.
+    void FillAdapterCombo();
+    // Lists the current adapter's rows of the table, or "None".
+    void FillArpList();
+    // The current adapter follows the combo's selection (none when nothing is selected).
+    void TakeCurrentFromCombo();
+
+    HWND combo_ = nullptr;
+    HWND list_ = nullptr;
+    LinkLabel refreshLink_;
+    // Always the combo's selected record. It may be gone once any page has retaken the
+    // snapshot, so only the interface index is read across a refresh.
+    AdapterRecord* currentAdapter_ = nullptr;
+    std::optional<DWORD> currentInterfaceIndex_;
     ArpTable table_;
 };

@@ -1,0 +1,112 @@
+// The ARP page over the host's own neighbour table, in a namespace this test builds
+// and removes: the page lists the adapter's neighbours with their types, and its timer
+// brings in a neighbour added while it runs. Needs root.
+#include <gtest/gtest.h>
+#include <net/if.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+
+#include "adapters/AdapterSnapshot.h"
+#include "arp_page_frame.h"
+#include "network_namespace.h"
+
+namespace tessalink::test {
+namespace {
+
+using tessalink::testing::NetworkNamespace;
+
+// The timer's period and some slack for a loaded machine.
+constexpr auto kTimerWait = std::chrono::seconds(12);
+
+std::string Narrow(const std::u16string& text) {
+    return std::string(text.begin(), text.end());
+}
+
+class ArpPageSystemTest : public ArpPageFrame {
+  protected:
+    void SetUp() override {
+        if (auto reason = NetworkNamespace::UnavailableReason()) {
+            GTEST_SKIP() << *reason;
+        }
+        ASSERT_TRUE(network_.IsCreated());
+        for (const auto& command : std::vector<std::vector<std::string>>{
+                 {"link", "add", "tl0", "type", "veth", "peer", "name", "tl1"},
+                 {"link", "set", "tl0", "up"},
+                 {"link", "set", "tl1", "up"},
+                 {"addr", "add", "10.9.0.1/24", "dev", "tl0"},
+                 {"neigh", "add", "10.9.0.5", "lladdr", "02:00:00:00:00:05", "dev", "tl0", "nud",
+                  "permanent"},
+                 {"neigh", "add", "10.9.0.6", "lladdr", "02:00:00:00:00:06", "dev", "tl0", "nud",
+                  "stale"},
+             }) {
+            ASSERT_TRUE(network_.Ip(command)) << command.front() << " " << command[1];
+        }
+    }
+
+    // Chooses tl0, the veth end that holds the neighbours.
+    void ChooseTl0() {
+        const HWND combo = Item(IDC_ADAPTER_COMBO);
+        const DWORD index = if_nametoindex("tl0");
+        const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+        for (int item = 0; item < count; ++item) {
+            const auto* record = reinterpret_cast<const AdapterRecord*>(
+                SendMessageW(combo, CB_GETITEMDATA, item, 0));
+            if (record->interfaceIndex == index) {
+                ChooseAdapter(item);
+            }
+        }
+    }
+
+    // Each listed address with the type its details name, one per line.
+    std::string Listing() {
+        std::string listing;
+        const auto rows = ListTexts();
+        for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+            TapRow(row);
+            const std::u16string details = Details();
+            listing +=
+                Narrow(rows[row]) + " " + Narrow(details.substr(details.rfind(u' ') + 1)) + "\n";
+        }
+        return listing;
+    }
+
+    // Pumps the loop until the list changes or the wait runs out.
+    void WaitForListChange() {
+        const auto before = ListTexts();
+        const auto deadline = std::chrono::steady_clock::now() + kTimerWait;
+        while (ListTexts() == before && std::chrono::steady_clock::now() < deadline) {
+            Sleep(50);
+            Pump();
+        }
+    }
+
+    NetworkNamespace network_;
+};
+
+TEST_F(ArpPageSystemTest, ListsTheNeighboursWithTheirTypesAndTheTimerAddsANewOne) {
+    const auto report = network_.RunInside([this] {
+        StartFrame();
+        ChooseTl0();
+        std::string seen = Listing() + "--\n";
+        // From inside the namespace, as the page's own process would see it changed.
+        if (std::system("ip neigh add 10.9.0.7 lladdr 02:00:00:00:00:07 dev tl0 nud permanent") !=
+            0) {
+            return seen + "could not add a neighbour\n";
+        }
+        WaitForListChange();
+        return seen + Listing();
+    });
+    ASSERT_TRUE(report);
+    EXPECT_EQ(*report,
+              "10.9.0.5 Static\n"
+              "10.9.0.6 Dynamic\n"
+              "--\n"
+              "10.9.0.5 Static\n"
+              "10.9.0.6 Dynamic\n"
+              "10.9.0.7 Static\n");
+}
+
+}  // namespace
+}  // namespace tessalink::test
