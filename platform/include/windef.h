@@ -65,7 +65,6 @@ typedef uintptr_t DWORD_PTR;
 typedef ULONG_PTR SIZE_T;
 typedef LONG_PTR SSIZE_T;
 
-#define VOID void
 typedef void* PVOID;
 typedef void* LPVOID;
 typedef const void* LPCVOID;
