@@ -2,20 +2,69 @@
 // list, and the DHCP release and renew buttons.
 #pragma once
 
+#include <optional>
+
+#include "adapters/AdapterSnapshot.h"
+#include "adapters/DhcpLease.h"
+#include "controls/LinkLabel.h"
 #include "framework/MessageMap.h"
 #include "resources/resource.h"
 #include "shell/Page.h"
+#include "shell/PageMessages.h"
 
 class AdaptersPage : public Page {
   public:
     AdaptersPage() : Page(IDD_ADAPTERS) {}
 
-    // FIXME: the page's controls are filled when the adapter views are built; until then
-    // it shows its template as it stands.
     BEGIN_MSG_MAP()
     MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    MESSAGE_HANDLER(WM_ADAPTERS_REFRESHED, OnAdaptersRefreshed)
+    MESSAGE_HANDLER_IF(WM_ADAPTER_SELECTED, lParam != 0, OnAdapterSelected)
+    MESSAGE_HANDLER_IF(WM_SHOWWINDOW, wParam == TRUE, OnShown)
+    MESSAGE_HANDLER_IF(WM_COMMAND, wParam == MAKEWPARAM(IDC_ADAPTER_COMBO, CBN_SELCHANGE),
+                       OnAdapterChosen)
+    MESSAGE_HANDLER_IF(WM_COMMAND, wParam == MAKEWPARAM(IDC_DETAIL_VIEW, BN_CLICKED),
+                       OnViewSwitched)
+    MESSAGE_HANDLER_IF(WM_COMMAND, wParam == MAKEWPARAM(IDC_REFRESH_LIST, LinkLabel::kTapped),
+                       OnRefreshList)
+    MESSAGE_HANDLER_IF(WM_COMMAND, wParam == MAKEWPARAM(IDC_RELEASE_DHCP, BN_CLICKED),
+                       OnReleaseDhcp)
+    MESSAGE_HANDLER_IF(WM_COMMAND, wParam == MAKEWPARAM(IDC_RENEW_DHCP, BN_CLICKED), OnRenewDhcp)
     END_MSG_MAP()
 
   private:
-    LRESULT OnInitDialog(WPARAM, LPARAM) { return TRUE; }
+    LRESULT OnInitDialog(WPARAM, LPARAM);
+    LRESULT OnAdaptersRefreshed(WPARAM, LPARAM);
+    LRESULT OnAdapterSelected(WPARAM, LPARAM lParam);
+    LRESULT OnShown(WPARAM, LPARAM);
+    LRESULT OnAdapterChosen(WPARAM, LPARAM);
+    LRESULT OnViewSwitched(WPARAM, LPARAM);
+    LRESULT OnRefreshList(WPARAM, LPARAM);
+    LRESULT OnReleaseDhcp(WPARAM, LPARAM);
+    LRESULT OnRenewDhcp(WPARAM, LPARAM);
+
+    // Lays the settings list over the summary's group box and gives it its two columns
+    // and its image strip.
+    void PrepareSettingsList();
+    // Refills the combo from the snapshot, reselecting the adapter with the current
+    // interface index, else the first one.
+    void FillAdapterCombo();
+    // Makes the combo's selected item the current adapter (none when nothing is selected).
+    void TakeSelectedAdapter();
+    // Puts the current adapter in whichever view the "Detail View" box chooses.
+    void ShowAdapter();
+    void ShowSummary(const AdapterRecord& adapter);
+    void ShowDetails(const AdapterRecord& adapter);
+    void ShowNoAdapter();
+    // Runs a release or renew on the current adapter under the wait cursor, then redraws.
+    void ChangeLease(bool (*change)(AdapterSnapshot&, AdapterRecord&, LeasePause));
+
+    AdapterSnapshot& snapshot_ = AdapterSnapshot::Instance();
+    HWND adapterCombo_ = nullptr;
+    HWND settingsList_ = nullptr;
+    LinkLabel refreshLink_;
+    // The record the combo's selection carries; only valid until the snapshot is taken
+    // anew, which is why the interface index is kept beside it.
+    AdapterRecord* currentAdapter_ = nullptr;
+    std::optional<DWORD> currentInterfaceIndex_;
 };

@@ -1,0 +1,526 @@
+// The Summary page inside the real main frame, over simulated networks: what each view
+// shows for an adapter, the view switch, the DHCP buttons, "Refresh List", and how the
+// page keeps the other pages on its adapter through the frame.
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "SimulatedDevice.h"
+#include "adapters/AdapterSnapshot.h"
+#include "controls/control_classes.h"
+#include "framework/Module.h"
+#include "shell/MainFrame.h"
+#include "shell/shell_start.h"
+#include "user/posted_input.h"
+#include "user/window_test.h"
+
+namespace tessalink::test {
+namespace {
+
+using app_test::Adapter;
+using app_test::Ipv4;
+using platform::net::sim::Scenario;
+using platform::net::sim::SimAdapter;
+using platform::net::sim::SimDhcpAnswer;
+using platform::net::sim::SimDhcpServer;
+
+constexpr int kTabControlId = 101;
+
+struct Row {
+    std::u16string label;
+    std::u16string value;
+    int image = 0;
+    bool operator==(const Row&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Row& row) {
+    return out << std::string(row.label.begin(), row.label.end()) << " = "
+               << std::string(row.value.begin(), row.value.end()) << " (" << row.image << ")";
+}
+
+// The relayed notifications each page window receives.
+struct Relayed {
+    HWND page;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+std::vector<Relayed> relayed;
+std::map<HWND, WNDPROC> previousProcedures;
+
+LRESULT CALLBACK RecordingProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ADAPTERS_REFRESHED || message == WM_ADAPTER_SELECTED) {
+        relayed.push_back({hwnd, message, wParam, lParam});
+    }
+    return CallWindowProcW(previousProcedures[hwnd], hwnd, message, wParam, lParam);
+}
+
+// A DHCP adapter with three addresses, two gateways and WINS.
+SimAdapter Cradle() {
+    SimAdapter sim = Adapter(2, "NE20001", "NE2000 Compatible Ethernet Driver");
+    sim.adapter.hardwareAddress = {0x00, 0x50, 0xbf, 0x12, 0x34, 0x56};
+    sim.adapter.addresses = {{Ipv4(192, 168, 1, 20), Ipv4(255, 255, 255, 0)},
+                             {Ipv4(10, 0, 0, 7), Ipv4(255, 0, 0, 0)},
+                             {Ipv4(172, 16, 4, 1), Ipv4(255, 255, 0, 0)}};
+    sim.adapter.gateways = {Ipv4(192, 168, 1, 1), Ipv4(10, 0, 0, 1)};
+    sim.adapter.dhcpEnabled = true;
+    sim.adapter.dhcpServer = Ipv4(192, 168, 1, 1);
+    sim.adapter.leaseObtained = 1796457600;
+    sim.adapter.leaseExpires = 1796457600 + 24 * 3600;
+    sim.adapter.haveWins = true;
+    sim.adapter.primaryWins = Ipv4(192, 168, 1, 5);
+    sim.adapter.secondaryWins = Ipv4(192, 168, 1, 6);
+    sim.speed = 100000000;
+    return sim;
+}
+
+// No DHCP, one address, WINS texts filled but WINS off, no speed known, and neither a
+// description nor a display name in the registry.
+SimAdapter Wireless() {
+    SimAdapter sim = Adapter(5, "WLAN1", "");
+    sim.adapter.hardwareAddress = {0x00, 0x0c, 0x41, 0xaa, 0xbb, 0xcc};
+    sim.adapter.addresses = {{Ipv4(192, 168, 7, 9), Ipv4(255, 255, 255, 0)}};
+    sim.adapter.primaryWins = Ipv4(192, 168, 7, 5);
+    sim.adapter.secondaryWins = Ipv4(192, 168, 7, 6);
+    return sim;
+}
+
+Scenario Office() {
+    Scenario scenario;
+    scenario.adapters = {Cradle(), Wireless()};
+    scenario.registry = {app_test::DisplayNameString(u"NE20001", u"Cradle Ethernet")};
+    scenario.host.hostName = "pocket";
+    scenario.host.domainName = "example.lan";
+    scenario.host.dnsServers = {Ipv4(192, 168, 1, 2), Ipv4(192, 168, 1, 3)};
+    scenario.timeZone = "UTC0";
+    SimDhcpServer server;
+    server.adapter = 2;
+    server.answer = SimDhcpAnswer::AtOnce;
+    server.server = Ipv4(192, 168, 1, 254);
+    server.offer = {{Ipv4(192, 168, 1, 57), Ipv4(255, 255, 255, 0)}};
+    server.leaseSeconds = 3600;
+    scenario.dhcpServers = {server};
+    return scenario;
+}
+
+class AdaptersPageTest : public WindowTest {
+  protected:
+    static void SetUpTestSuite() {
+        const HINSTANCE module = GetModuleHandleW(nullptr);
+        Module::Process().Initialize(module);
+        LoadStringW(module, IDR_MAINFRAME, MainFrame::ClassName(), MainFrame::kClassNameCapacity);
+        platform::controls::RegisterSystemControlClasses();
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_DATE_CLASSES};
+        InitCommonControlsEx(&controls);
+    }
+
+    void TearDown() override {
+        frame_.reset();
+        Module::Process().RemoveMessageLoop();
+        WindowTest::TearDown();
+        app_test::Uninstall();
+        AdapterSnapshot::Instance().ReadAdapters();
+    }
+
+    // Makes the scenario the device's network, takes the snapshot as start-up does and
+    // opens the frame on the Summary page, recording what the pages are relayed.
+    void Start(Scenario scenario) {
+        app_test::Install(std::move(scenario));
+        AdapterSnapshot::Instance().ReadAdapters();
+        ASSERT_TRUE(platform::shell::StartShell());
+        WindowTest::SetUp();
+        relayed.clear();
+        previousProcedures.clear();
+        ASSERT_TRUE(Module::Process().AddMessageLoop(&loop_));
+        frame_ = std::make_unique<MainFrame>();
+        frameWindow_ = frame_->CreateFrame();
+        ASSERT_NE(frameWindow_, nullptr);
+        ShowWindow(frameWindow_, SW_SHOW);
+        tabs_ = GetDlgItem(frameWindow_, kTabControlId);
+        page_ = PageOfTab(0);
+        ASSERT_NE(page_, nullptr);
+        for (int tab = 0; tab < 3; ++tab) {
+            const HWND window = PageOfTab(tab);
+            previousProcedures[window] = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+                window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProcedure)));
+        }
+        Pump();
+    }
+
+    void Pump() {
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message != WM_QUIT && !frame_->PreTranslateMessage(&message)) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+        }
+    }
+
+    HWND PageOfTab(int tab) const {
+        TCITEMW item{};
+        item.mask = TCIF_PARAM;
+        SendMessageW(tabs_, TCM_GETITEMW, tab, reinterpret_cast<LPARAM>(&item));
+        return reinterpret_cast<HWND>(item.lParam);
+    }
+
+    HWND Control(int id) const { return GetDlgItem(page_, id); }
+
+    std::u16string Text(int id) const {
+        WCHAR text[128] = {};
+        GetDlgItemTextW(page_, id, text, 128);
+        return text;
+    }
+
+    void Tap(int id) {
+        RECT rect{};
+        GetWindowRect(Control(id), &rect);
+        PostTap({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+        Pump();
+    }
+
+    // What the user does in the drop-down list: a new selection, then its notification.
+    void Choose(int item) {
+        SendMessageW(Control(IDC_ADAPTER_COMBO), CB_SETCURSEL, item, 0);
+        SendMessageW(page_, WM_COMMAND, MAKEWPARAM(IDC_ADAPTER_COMBO, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(Control(IDC_ADAPTER_COMBO)));
+        Pump();
+    }
+
+    std::vector<std::u16string> ComboItems() const {
+        std::vector<std::u16string> items;
+        const HWND combo = Control(IDC_ADAPTER_COMBO);
+        const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+        for (int item = 0; item < count; ++item) {
+            WCHAR text[160] = {};
+            SendMessageW(combo, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text));
+            items.emplace_back(text);
+        }
+        return items;
+    }
+
+    int Selection() const {
+        return static_cast<int>(SendMessageW(Control(IDC_ADAPTER_COMBO), CB_GETCURSEL, 0, 0));
+    }
+
+    std::vector<Row> Rows() const {
+        std::vector<Row> rows;
+        const HWND list = Control(IDC_SETTINGS_LIST);
+        const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+        for (int index = 0; index < count; ++index) {
+            Row row;
+            WCHAR text[128] = {};
+            LVITEMW item{};
+            item.mask = LVIF_TEXT | LVIF_IMAGE;
+            item.iItem = index;
+            item.pszText = text;
+            item.cchTextMax = 128;
+            SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+            row.label = text;
+            row.image = item.iImage;
+            item.iSubItem = 1;
+            SendMessageW(list, LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
+            row.value = text;
+            rows.push_back(row);
+        }
+        return rows;
+    }
+
+    bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
+    bool Visible(int id) const { return IsWindowVisible(Control(id)) != FALSE; }
+
+    std::vector<std::u16string> SummaryValues() const {
+        return {Text(IDC_MAC_ADDRESS), Text(IDC_IP_ADDRESS),     Text(IDC_DNS_SERVER),
+                Text(IDC_DHCP_SERVER), Text(IDC_LEASE_OBTAINED), Text(IDC_LEASE_EXPIRES)};
+    }
+
+    std::vector<Relayed> RelayedTo(HWND page) const {
+        std::vector<Relayed> received;
+        for (const Relayed& one : relayed) {
+            if (one.page == page) {
+                received.push_back(one);
+            }
+        }
+        return received;
+    }
+
+    MessageLoop loop_;
+    std::unique_ptr<MainFrame> frame_;
+    HWND frameWindow_ = nullptr;
+    HWND tabs_ = nullptr;
+    HWND page_ = nullptr;
+};
+
+TEST_F(AdaptersPageTest, SummaryShowsTheFirstAdapterAndTheFirstDnsServerWhenNoneIsCurrent) {
+    Start(Office());
+    EXPECT_EQ(ComboItems(), (std::vector<std::u16string>{u"Cradle Ethernet", u"WLAN1"}))
+        << "an adapter without a display name is listed by its adapter name";
+    EXPECT_EQ(Selection(), 0);
+    EXPECT_EQ(Text(IDC_MAC_ADDRESS), u"00-50-bf-12-34-56");
+    EXPECT_EQ(Text(IDC_IP_ADDRESS), u"192.168.1.20");
+    EXPECT_EQ(Text(IDC_DNS_SERVER), u"192.168.1.2");
+    EXPECT_EQ(Text(IDC_DHCP_SERVER), u"192.168.1.1");
+    EXPECT_EQ(Text(IDC_LEASE_OBTAINED), AdapterSnapshot::Instance().AdapterAt(0)->leaseObtained);
+    EXPECT_NE(Text(IDC_LEASE_OBTAINED), u"");
+    EXPECT_EQ(Text(IDC_LEASE_EXPIRES), AdapterSnapshot::Instance().AdapterAt(0)->leaseExpires);
+    EXPECT_TRUE(Enabled(IDC_RELEASE_DHCP));
+    EXPECT_TRUE(Enabled(IDC_RENEW_DHCP));
+    EXPECT_FALSE(Visible(IDC_SETTINGS_LIST));
+}
+
+TEST_F(AdaptersPageTest, SummaryPrefersTheCurrentDnsServer) {
+    Scenario scenario = Office();
+    scenario.host.currentDnsServer = Ipv4(192, 168, 1, 3);
+    Start(scenario);
+    EXPECT_EQ(Text(IDC_DNS_SERVER), u"192.168.1.3");
+}
+
+TEST_F(AdaptersPageTest, AdapterWithoutDhcpShowsDisabledAndItsButtonsDoNothing) {
+    Start(Office());
+    Choose(1);
+    EXPECT_EQ(Text(IDC_IP_ADDRESS), u"192.168.7.9");
+    EXPECT_EQ(Text(IDC_DHCP_SERVER), u"Disabled");
+    EXPECT_EQ(Text(IDC_LEASE_OBTAINED), u"");
+    EXPECT_EQ(Text(IDC_LEASE_EXPIRES), u"");
+    EXPECT_FALSE(Enabled(IDC_RELEASE_DHCP));
+    EXPECT_FALSE(Enabled(IDC_RENEW_DHCP));
+    Tap(IDC_RELEASE_DHCP);
+    EXPECT_EQ(Text(IDC_IP_ADDRESS), u"192.168.7.9");
+
+    // A record that says no DHCP for an adapter the network would release: a stray
+    // command still asks nothing of the network.
+    AdapterSnapshot::Instance().AdapterAt(0)->dhcpEnabled = FALSE;
+    Choose(0);
+    SendMessageW(page_, WM_COMMAND, MAKEWPARAM(IDC_RELEASE_DHCP, BN_CLICKED), 0);
+    AdapterSnapshot fresh;
+    ASSERT_TRUE(fresh.ReadAdapters());
+    EXPECT_EQ(std::u16string(fresh.AdapterAt(0)->ipAddresses[0].address), u"192.168.1.20");
+    EXPECT_EQ(Text(IDC_IP_ADDRESS), u"192.168.1.20");
+}
+
+TEST_F(AdaptersPageTest, ReleaseThenRenewShowTheAddressGoneThenTheNewLease) {
+    Start(Office());
+    const HCURSOR before = GetCursor();
+    Tap(IDC_RELEASE_DHCP);
+    EXPECT_EQ(Text(IDC_IP_ADDRESS), u"0.0.0.0");
+    EXPECT_EQ(GetCursor(), before) << "the wait cursor goes again";
+
+    Tap(IDC_RENEW_DHCP);
+    EXPECT_EQ(Text(IDC_IP_ADDRESS), u"192.168.1.57");
+    EXPECT_EQ(Text(IDC_DHCP_SERVER), u"192.168.1.254");
+    EXPECT_TRUE(Enabled(IDC_RELEASE_DHCP));
+}
+
+TEST_F(AdaptersPageTest, DetailViewListsEverySettingInOrder) {
+    Start(Office());
+    Tap(IDC_DETAIL_VIEW);
+    const AdapterRecord& cradle = *AdapterSnapshot::Instance().AdapterAt(0);
+    EXPECT_EQ(Rows(), (std::vector<Row>{
+                          {u"Host", u"pocket", 5},
+                          {u"Domain", u"example.lan", 0},
+                          {u"IP Address", u"192.168.1.20", 4},
+                          {u"Subnet Mask", u"255.255.255.0", 0},
+                          {u"IP Address 2", u"10.0.0.7", 4},
+                          {u"Subnet Mask 2", u"255.0.0.0", 0},
+                          {u"IP Address 3", u"172.16.4.1", 4},
+                          {u"Subnet Mask 3", u"255.255.0.0", 0},
+                          {u"DHCP Server", u"192.168.1.1", 2},
+                          {u"Lease Obtained", cradle.leaseObtained, 0},
+                          {u"Lease Expires", cradle.leaseExpires, 0},
+                          {u"Gateway", u"192.168.1.1", 6},
+                          {u"Gateway 2", u"10.0.0.1", 6},
+                          {u"DNS Server", u"192.168.1.2", 3},
+                          {u"DNS Server 2", u"192.168.1.3", 3},
+                          {u"Pri Wins", u"192.168.1.5", 0},
+                          {u"Sec Wins", u"192.168.1.6", 0},
+                          {u"Interface Speed", u"100Mb/s", 0},
+                      }));
+
+    // WINS texts filled but WINS off, no DHCP, speed 0.
+    Choose(1);
+    EXPECT_EQ(Rows(), (std::vector<Row>{
+                          {u"Host", u"pocket", 5},
+                          {u"Domain", u"example.lan", 0},
+                          {u"IP Address", u"192.168.7.9", 4},
+                          {u"Subnet Mask", u"255.255.255.0", 0},
+                          {u"DHCP Server", u"Disabled", 2},
+                          {u"DNS Server", u"192.168.1.2", 3},
+                          {u"DNS Server 2", u"192.168.1.3", 3},
+                          {u"Interface Speed", u"0 b/s", 0},
+                      }));
+}
+
+TEST_F(AdaptersPageTest, DetailViewOfABareHostAndAnAddressGap) {
+    Scenario scenario;
+    SimAdapter sim = Cradle();
+    sim.adapter.dhcpEnabled = false;
+    // WINS on but without servers: no WINS rows.
+    sim.adapter.primaryWins = 0;
+    sim.adapter.secondaryWins = 0;
+    scenario.adapters = {sim};
+    scenario.host.dnsServers = {Ipv4(192, 168, 1, 2)};
+    Start(scenario);
+    // An entry left empty keeps the numbers of the entries after it.
+    AdapterRecord& record = *AdapterSnapshot::Instance().AdapterAt(0);
+    record.ipAddresses[1] = {};
+    record.gateways[0][0] = 0;
+    Tap(IDC_DETAIL_VIEW);
+    EXPECT_EQ(Rows(), (std::vector<Row>{
+                          {u"Host", u"", 5},
+                          {u"IP Address", u"192.168.1.20", 4},
+                          {u"Subnet Mask", u"255.255.255.0", 0},
+                          {u"IP Address 3", u"172.16.4.1", 4},
+                          {u"Subnet Mask 3", u"255.255.0.0", 0},
+                          {u"DHCP Server", u"Disabled", 2},
+                          {u"Gateway 2", u"10.0.0.1", 6},
+                          {u"DNS Server", u"192.168.1.2", 3},
+                          {u"Interface Speed", u"100Mb/s", 0},
+                      }));
+}
+
+TEST_F(AdaptersPageTest, LongNamesAreCutToFortyNineCharactersWithoutSplittingAPair) {
+    Scenario scenario = Office();
+    // 48 letters and then a character outside the basic plane: the pair would straddle
+    // the cut.
+    scenario.host.domainName = std::string(48, 'd') + "\xf0\x9f\x93\xb6" + "tail";
+    scenario.host.hostName = std::string(140, 'h');
+    Start(scenario);
+    Tap(IDC_DETAIL_VIEW);
+    const std::vector<Row> rows = Rows();
+    ASSERT_GE(rows.size(), 2u);
+    EXPECT_EQ(rows[0].value, std::u16string(49, u'h'));
+    EXPECT_EQ(rows[1].value, std::u16string(48, u'd')) << "the pair goes whole";
+}
+
+TEST_F(AdaptersPageTest, ViewSwitchSwapsTheListForTheSummaryAndItsButtons) {
+    Start(Office());
+    RECT group{};
+    GetWindowRect(Control(IDC_SUMMARY_GROUP), &group);
+    RECT list{};
+    GetWindowRect(Control(IDC_SETTINGS_LIST), &list);
+    EXPECT_TRUE(EqualRect(&group, &list)) << "the list lies over the summary's group box";
+
+    Tap(IDC_DETAIL_VIEW);
+    EXPECT_TRUE(Visible(IDC_SETTINGS_LIST));
+    for (int id = IDC_SUMMARY_GROUP; id <= IDC_RENEW_DHCP; ++id) {
+        EXPECT_FALSE(Visible(id)) << "control " << id;
+    }
+    // The adapter changes while the summary is hidden; back in it, the buttons follow.
+    Choose(1);
+    Tap(IDC_DETAIL_VIEW);
+    EXPECT_FALSE(Visible(IDC_SETTINGS_LIST));
+    for (int id = IDC_SUMMARY_GROUP; id <= IDC_RENEW_DHCP; ++id) {
+        EXPECT_TRUE(Visible(id)) << "control " << id;
+    }
+    EXPECT_FALSE(Enabled(IDC_RELEASE_DHCP));
+    EXPECT_FALSE(Enabled(IDC_RENEW_DHCP));
+    EXPECT_EQ(Text(IDC_DHCP_SERVER), u"Disabled");
+
+    Choose(0);
+    Tap(IDC_DETAIL_VIEW);
+    Tap(IDC_DETAIL_VIEW);
+    EXPECT_TRUE(Enabled(IDC_RELEASE_DHCP));
+    EXPECT_TRUE(Enabled(IDC_RENEW_DHCP));
+}
+
+TEST_F(AdaptersPageTest, NoAdaptersLeavesEverythingEmptyInBothViews) {
+    Scenario scenario = Office();
+    scenario.adapters.clear();
+    Start(scenario);
+    const std::vector<std::u16string> empty(6);
+    EXPECT_TRUE(ComboItems().empty());
+    EXPECT_EQ(Selection(), CB_ERR);
+    EXPECT_EQ(SummaryValues(), empty) << "the template's placeholders are gone too";
+    EXPECT_FALSE(Enabled(IDC_RELEASE_DHCP));
+    EXPECT_FALSE(Enabled(IDC_RENEW_DHCP));
+
+    Tap(IDC_DETAIL_VIEW);
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_EQ(SummaryValues(), empty);
+}
+
+TEST_F(AdaptersPageTest, RefreshListKeepsTheAdapterByItsIndexOrFallsBackToTheFirst) {
+    Start(Office());
+    Choose(1);
+    relayed.clear();
+
+    // The wireless adapter is now listed first and a new one second.
+    Scenario reordered = Office();
+    reordered.adapters = {Wireless(), Adapter(9, "USB1", "USB Ethernet"), Cradle()};
+    app_test::Install(reordered);
+    Tap(IDC_REFRESH_LIST);
+    EXPECT_EQ(ComboItems(),
+              (std::vector<std::u16string>{u"WLAN1", u"USB Ethernet", u"Cradle Ethernet"}));
+    EXPECT_EQ(Selection(), 0);
+    EXPECT_EQ(Text(IDC_IP_ADDRESS), u"192.168.7.9");
+    // Posted to the frame, relayed to the two other pages, not back to this one.
+    EXPECT_TRUE(RelayedTo(page_).empty());
+    for (int tab = 1; tab < 3; ++tab) {
+        const std::vector<Relayed> received = RelayedTo(PageOfTab(tab));
+        ASSERT_EQ(received.size(), 1u) << "tab " << tab;
+        EXPECT_EQ(received[0].message, static_cast<UINT>(WM_ADAPTERS_REFRESHED));
+        EXPECT_EQ(received[0].wParam, reinterpret_cast<WPARAM>(page_));
+    }
+
+    Choose(2);
+    Scenario without = Office();
+    without.adapters = {Wireless()};
+    app_test::Install(without);
+    Tap(IDC_REFRESH_LIST);
+    EXPECT_EQ(ComboItems(), (std::vector<std::u16string>{u"WLAN1"}));
+    EXPECT_EQ(Selection(), 0);
+    EXPECT_EQ(Text(IDC_DHCP_SERVER), u"Disabled");
+}
+
+TEST_F(AdaptersPageTest, ChoosingAnAdapterTellsTheOtherPagesAndNothingComesBack) {
+    Start(Office());
+    Choose(1);
+    const LPARAM wireless = reinterpret_cast<LPARAM>(AdapterSnapshot::Instance().AdapterAt(1));
+    EXPECT_TRUE(RelayedTo(page_).empty());
+    for (int tab = 1; tab < 3; ++tab) {
+        const std::vector<Relayed> received = RelayedTo(PageOfTab(tab));
+        ASSERT_EQ(received.size(), 1u) << "tab " << tab;
+        EXPECT_EQ(received[0].message, static_cast<UINT>(WM_ADAPTER_SELECTED));
+        EXPECT_EQ(received[0].lParam, wireless);
+    }
+}
+
+TEST_F(AdaptersPageTest, AnAdapterChosenOnAnotherPageIsShownAtOnce) {
+    Start(Office());
+    const HWND arpPage = PageOfTab(2);
+    AdapterSnapshot& snapshot = AdapterSnapshot::Instance();
+    SendMessageW(frameWindow_, WM_ADAPTER_SELECTED, reinterpret_cast<WPARAM>(arpPage),
+                 reinterpret_cast<LPARAM>(snapshot.AdapterAt(1)));
+    EXPECT_EQ(Selection(), 1);
+    EXPECT_EQ(Text(IDC_DHCP_SERVER), u"Disabled");
+    EXPECT_TRUE(RelayedTo(arpPage).empty()) << "the sender gets nothing back";
+
+    // A record the combo does not hold keeps the selection.
+    AdapterRecord stranger;
+    SendMessageW(frameWindow_, WM_ADAPTER_SELECTED, reinterpret_cast<WPARAM>(arpPage),
+                 reinterpret_cast<LPARAM>(&stranger));
+    EXPECT_EQ(Selection(), 1);
+    EXPECT_EQ(Text(IDC_IP_ADDRESS), u"192.168.7.9");
+}
+
+TEST_F(AdaptersPageTest, AdaptersRefreshedElsewhereRefillTheCombo) {
+    Start(Office());
+    Choose(1);
+    Scenario reordered = Office();
+    reordered.adapters = {Wireless(), Cradle()};
+    app_test::Install(reordered);
+    AdapterSnapshot::Instance().ReadAdapters();
+    PostMessageW(frameWindow_, WM_ADAPTERS_REFRESHED, reinterpret_cast<WPARAM>(PageOfTab(2)), 0);
+    Pump();
+    EXPECT_EQ(ComboItems(), (std::vector<std::u16string>{u"WLAN1", u"Cradle Ethernet"}));
+    EXPECT_EQ(Selection(), 0);
+    EXPECT_EQ(Text(IDC_IP_ADDRESS), u"192.168.7.9");
+}
+
+}  // namespace
+}  // namespace tessalink::test
