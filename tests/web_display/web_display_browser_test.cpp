@@ -11,6 +11,7 @@
 
 #include "chromium_session.h"
 #include "display/png_file.h"
+#include "from_base64.h"
 
 namespace {
 
@@ -32,22 +33,7 @@ constexpr const char* kCanvasPixels = R"((() => {
 })())";
 
 std::vector<std::uint32_t> DecodeCanvas(const std::string& base64) {
-    static const std::string kAlphabet =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::vector<unsigned char> bytes;
-    unsigned bits = 0;
-    int count = 0;
-    for (const char c : base64) {
-        if (c == '=') {
-            break;
-        }
-        bits = bits << 6 | static_cast<unsigned>(kAlphabet.find(c));
-        count += 6;
-        if (count >= 8) {
-            count -= 8;
-            bytes.push_back(static_cast<unsigned char>(bits >> count));
-        }
-    }
+    const std::vector<unsigned char> bytes = FromBase64(base64);
     std::vector<std::uint32_t> pixels;
     for (std::size_t i = 0; i + 3 < bytes.size(); i += 4) {
         pixels.push_back(static_cast<std::uint32_t>(bytes[i]) << 16 | bytes[i + 1] << 8 |

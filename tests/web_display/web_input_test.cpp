@@ -9,6 +9,7 @@
 #include "display/web_frame_encoder.h"
 #include "display/web_input_decoder.h"
 #include "display/web_listen_address.h"
+#include "from_base64.h"
 
 namespace platform::display {
 namespace {
@@ -99,26 +100,6 @@ TEST(WebInput, BrowserKeyNamesMapToTheHandheldsKeys) {
     for (const char* unknown : {"F0", "F1x", "Fn", "é", "?", "enter", "Dead"}) {
         EXPECT_EQ(VirtualKeyOfBrowserKey(unknown), 0u) << unknown;
     }
-}
-
-std::vector<unsigned char> FromBase64(const std::string& text) {
-    static const std::string kAlphabet =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::vector<unsigned char> bytes;
-    unsigned bits = 0;
-    int count = 0;
-    for (const char c : text) {
-        if (c == '=') {
-            break;
-        }
-        bits = bits << 6 | static_cast<unsigned>(kAlphabet.find(c));
-        count += 6;
-        if (count >= 8) {
-            count -= 8;
-            bytes.push_back(static_cast<unsigned char>(bits >> count));
-        }
-    }
-    return bytes;
 }
 
 TEST(WebFrames, Base64PadsEveryLength) {
