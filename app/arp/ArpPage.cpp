@@ -72,6 +72,9 @@ LRESULT ArpPage::OnAdaptersRefreshed(WPARAM, LPARAM) {
     return 0;
 }
 
+// FIXME: the Summary page keeps its adapter combo by the same rules (fill and reselect
+// by interface index, follow another page's record by identity); one adapter-combo
+// helper should serve both pages once both have settled.
 LRESULT ArpPage::OnAdapterSelected(WPARAM, LPARAM record) {
     // Identity only: the record is the one another page took from the shared snapshot.
     const LRESULT count = SendMessageW(combo_, CB_GETCOUNT, 0, 0);
