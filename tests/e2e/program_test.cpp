@@ -113,6 +113,32 @@ TEST_F(ProgramTest, StartsOnTheSummaryTabAndEachTabShowsItsPage) {
     ExpectMatchesGolden(directory_ / "arp.png", "program_arp.png");
 }
 
+TEST_F(ProgramTest, DetailViewListsTheCradlesSettingsAndGivesTheSummaryBack) {
+    constexpr const char* kTapDetailView = "tap 166 258\n";
+    const auto shot = directory_ / "summary_detail.png";
+    const auto run = Run(std::string(kTapDetailView) + "until id=1004 visible 3000\ndump\nshot " +
+                         shot.string() + "\n" + kTapDetailView + "dump\n" + kTapExit);
+    ASSERT_EQ(run.status, 1) << run.errors;
+    const auto dumps = Dumps(run.output);
+    ASSERT_EQ(dumps.size(), 2u);
+
+    const auto* list = FindById(dumps[0], 1004);
+    ASSERT_NE(list, nullptr);
+    std::vector<std::string> labels;
+    for (const auto& row : list->at("content").at("rows")) {
+        labels.push_back(row.at("cells").at(0));
+    }
+    EXPECT_EQ(labels, (std::vector<std::string>{"Host", "Domain", "IP Address", "Subnet Mask",
+                                                "DHCP Server", "Lease Obtained", "Lease Expires",
+                                                "Gateway", "DNS Server", "Interface Speed"}));
+    const auto* releaseInDetail = FindById(dumps[0], kAdaptersPageControl);
+    const auto* releaseInSummary = FindById(dumps[1], kAdaptersPageControl);
+    ASSERT_TRUE(releaseInDetail && releaseInSummary);
+    EXPECT_FALSE(releaseInDetail->at("visible").get<bool>());
+    EXPECT_TRUE(releaseInSummary->at("visible").get<bool>()) << "the summary comes back";
+    ExpectMatchesGolden(shot, "program_summary_detail.png");
+}
+
 TEST_F(ProgramTest, AboutShowsTheVersionAndBuildAndItsOkKeepsThePage) {
     const auto shot = directory_ / "about.png";
     const auto run = Run(std::string(kTapPing) + kTapAbout +
