@@ -11,7 +11,7 @@
 namespace {
 
 // The longest details text: eight address bytes ("xx-" each, less one), a dotted
-// address, the longest type word, and the format's own 48 characters.
+// address, the longest type word and the format's own 53 characters come to 99.
 constexpr int kDetailsLength = 128;
 
 // The combo's record for an item, or nullptr for no item or one whose data was never set.
