@@ -310,12 +310,19 @@ TEST_F(DiagnosticsPageTest, APingRunDisablesTheControlsUntilItsEndAndListsEachRe
     EXPECT_TRUE(RunControlsEnabled(page_));
 }
 
-TEST_F(DiagnosticsPageTest, AnAddressTooLongForTheJobIsPingedInItsShortestForm) {
+TEST_F(DiagnosticsPageTest,
+       AnAddressTooLongForTheJobIsPingedInItsShortestFormAndTheBroadcastIsRefusedWhole) {
     // Octal parts with leading zeros: 19 characters for 192.168.1.1.
     Run(u"00300.00250.001.001");
     ASSERT_FALSE(ListLines().empty());
     EXPECT_EQ(ListLines().front(), u"Ping Address - 192.168.1.1");
     EXPECT_EQ(ListLines().back(), u"Ping Complete");
+
+    // Not a dotted address by inet_addr's test, so a name the resolver turns into itself;
+    // the engine's refusal then reads whole.
+    Run(u"255.255.255.255");
+    EXPECT_EQ(ListLines(), (Lines{u"Ping Address - 255.255.255.255",
+                                  u"Invalid Host or IP Address entered", u"Ping Terminated"}));
 }
 
 TEST_F(DiagnosticsPageTest, AnUnresolvableOrOverlongAddressStartsNothingAndIsKeptInTheHistory) {
