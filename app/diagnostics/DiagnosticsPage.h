@@ -48,8 +48,8 @@ class DiagnosticsPage : public Page {
     void UpdateChoiceControls();
 
     // What a ping and a trace share before their worker starts: the address checked and
-    // stored in the job, the controls disabled and `view` shown. False, with a message
-    // box and nothing else changed, when the address is neither dotted nor resolvable.
+    // stored in the job, the controls disabled and `view` shown. False, changing nothing
+    // more, when the address is neither dotted nor resolvable.
     bool PrepareRun(HWND view);
     // Starts the run's thread on the job; should that fail, the controls come back.
     void StartWorker(LPTHREAD_START_ROUTINE worker);
