@@ -1,6 +1,7 @@
 // The Summary page inside the real main frame, over simulated networks: what each view
 // shows for an adapter, the view switch, the DHCP buttons, "Refresh List", and how the
 // page keeps the other pages on its adapter through the frame.
+#include <aygshell.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include "framework/Module.h"
 #include "shell/MainFrame.h"
 #include "shell/shell_start.h"
+#include "shell/shell_windows.h"
 #include "user/posted_input.h"
 #include "user/window_test.h"
 
@@ -149,6 +151,13 @@ class AdaptersPageTest : public WindowTest {
             previousProcedures[window] = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
                 window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProcedure)));
         }
+        Pump();
+    }
+
+    void ChooseTab(int tab) {
+        SendMessageW(tabs_, TCM_SETCURSEL, tab, 0);
+        NMHDR selection{tabs_, kTabControlId, static_cast<UINT>(TCN_SELCHANGE)};
+        SendMessageW(frameWindow_, WM_NOTIFY, kTabControlId, reinterpret_cast<LPARAM>(&selection));
         Pump();
     }
 
@@ -520,6 +529,16 @@ TEST_F(AdaptersPageTest, AdaptersRefreshedElsewhereRefillTheCombo) {
     EXPECT_EQ(ComboItems(), (std::vector<std::u16string>{u"WLAN1", u"Cradle Ethernet"}));
     EXPECT_EQ(Selection(), 0);
     EXPECT_EQ(Text(IDC_IP_ADDRESS), u"192.168.7.9");
+}
+
+TEST_F(AdaptersPageTest, ShowingThePageLowersTheInputPanel) {
+    Start(Office());
+    ChooseTab(1);
+    const HWND panel = platform::shell::ShellWindows::Instance().InputPanel();
+    ASSERT_TRUE(SHSipPreference(PageOfTab(1), SIP_UP));
+    ASSERT_TRUE(IsWindowVisible(panel));
+    ChooseTab(0);
+    EXPECT_FALSE(IsWindowVisible(panel));
 }
 
 }  // namespace
