@@ -9,6 +9,7 @@
 #include "user/dialog_builder.h"
 #include "user/dialog_registry.h"
 #include "user/dialog_template_source.h"
+#include "user/modal_dialog.h"
 #include "user/modal_loop.h"
 
 using platform::user::DialogRegistry;
@@ -23,8 +24,11 @@ HWND OwnerFor(HWND window) {
     return window;
 }
 
-INT_PTR RunModal(const std::optional<platform::user::DialogTemplate>& dialogTemplate,
-                 HINSTANCE instance, HWND owner, DLGPROC procedure, LPARAM initParam) {
+}  // namespace
+
+INT_PTR platform::user::RunModalDialog(const std::optional<DialogTemplate>& dialogTemplate,
+                                       HINSTANCE instance, HWND owner, DLGPROC procedure,
+                                       LPARAM initParam) {
     if (!dialogTemplate) {
         return -1;
     }
@@ -56,20 +60,19 @@ INT_PTR RunModal(const std::optional<platform::user::DialogTemplate>& dialogTemp
     return state->result;
 }
 
-}  // namespace
-
 extern "C" INT_PTR WINAPI DialogBoxParamW(HINSTANCE hInstance, LPCWSTR lpTemplateName,
                                           HWND hWndParent, DLGPROC lpDialogFunc,
                                           LPARAM dwInitParam) {
-    return RunModal(platform::user::LoadDialogTemplate(hInstance, lpTemplateName), hInstance,
-                    hWndParent, lpDialogFunc, dwInitParam);
+    return platform::user::RunModalDialog(
+        platform::user::LoadDialogTemplate(hInstance, lpTemplateName), hInstance, hWndParent,
+        lpDialogFunc, dwInitParam);
 }
 
 extern "C" INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE hInstance,
                                                   LPCDLGTEMPLATEW hDialogTemplate, HWND hWndParent,
                                                   DLGPROC lpDialogFunc, LPARAM dwInitParam) {
-    return RunModal(platform::user::ReadDialogTemplate(hDialogTemplate), hInstance, hWndParent,
-                    lpDialogFunc, dwInitParam);
+    return platform::user::RunModalDialog(platform::user::ReadDialogTemplate(hDialogTemplate),
+                                          hInstance, hWndParent, lpDialogFunc, dwInitParam);
 }
 
 // The owner comes back before the dialog hides, so that it is the window activated in its
