@@ -182,9 +182,7 @@ bool DiagnosticsPage::PrepareRun(HWND view) {
     const bool readWhole = ReadAddress(text);
     if (!readWhole ||
         (!IsDottedAddress(text) && !ResolveHostName(text, text, kAddressTextLength))) {
-        // FIXME: the platform has no MessageBoxW yet; until it has, the refusal only
-        // leaves the page as it was. The box shows "Unable to convert address to valid
-        // IP address." with the caption "Error" and an OK button.
+        MessageBoxW(Handle(), u"Unable to convert address to valid IP address.", u"Error", MB_OK);
         return false;
     }
     if (!FitJobAddress(text, job_.address)) {

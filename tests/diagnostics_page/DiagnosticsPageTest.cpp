@@ -24,6 +24,9 @@
 namespace tessalink::test {
 namespace {
 
+// The title and text of the last error box the page showed.
+std::pair<std::u16string, std::u16string> errorBox;
+
 using app_test::Ipv4;
 using platform::net::sim::Scenario;
 using platform::net::sim::SimEchoHost;
@@ -126,6 +129,26 @@ class DiagnosticsPageTest : public WindowTest {
                 DispatchMessageW(&message);
             }
         }
+    }
+
+    // Served inside the error box's own loop: once the box titled "Error" is the active
+    // window, reads its title and text, then closes it with Enter as the user would.
+    static void CALLBACK ReadAndCloseErrorBox(HWND, UINT, UINT_PTR timer, DWORD) {
+        const HWND box = FindWindowW(nullptr, u"Error");
+        if (box == nullptr || !IsWindowVisible(box) || GetActiveWindow() != box) {
+            return;
+        }
+        KillTimer(nullptr, timer);
+        WCHAR text[80]{};
+        GetWindowTextW(box, text, 80);
+        errorBox.first = text;
+        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            GetWindowTextW(child, text, 80);
+            if (std::u16string(text) != u"OK") {
+                errorBox.second = text;
+            }
+        }
+        PostKeyPress(VK_RETURN);
     }
 
     HWND Item(int id) const { return GetDlgItem(page_, id); }
@@ -328,11 +351,15 @@ TEST_F(DiagnosticsPageTest,
 TEST_F(DiagnosticsPageTest, AnUnresolvableOrOverlongAddressStartsNothingAndIsKeptInTheHistory) {
     Run(u"gateway");
     ASSERT_FALSE(ListLines().empty());
-    // FIXME: also check the "Error" box once the platform has MessageBoxW.
     for (const std::u16string& bad :
          {std::u16string(u"no.such.host"), std::u16string(u""), std::u16string(u"1.2.3.4.5"),
           std::u16string(u"\u00e9t\u00e9"), std::u16string(160, u'7')}) {
+        errorBox = {};
+        const UINT_PTR timer = SetTimer(nullptr, 0, 10, ReadAndCloseErrorBox);
         Run(bad);
+        KillTimer(nullptr, timer);
+        EXPECT_EQ(errorBox.first, u"Error");
+        EXPECT_EQ(errorBox.second, u"Unable to convert address to valid IP address.");
         EXPECT_TRUE(progress.empty()) << "a worker ran";
         EXPECT_TRUE(ListLines().empty());
         EXPECT_TRUE(RunControlsEnabled(page_));
