@@ -13,13 +13,9 @@
 
 #include "SimulatedDevice.h"
 #include "adapters/AdapterSnapshot.h"
-#include "controls/control_classes.h"
-#include "framework/Module.h"
-#include "shell/MainFrame.h"
-#include "shell/shell_start.h"
+#include "program/program_frame.h"
 #include "shell/shell_windows.h"
 #include "user/posted_input.h"
-#include "user/window_test.h"
 
 namespace tessalink::test {
 namespace {
@@ -30,8 +26,6 @@ using platform::net::sim::Scenario;
 using platform::net::sim::SimAdapter;
 using platform::net::sim::SimDhcpAnswer;
 using platform::net::sim::SimDhcpServer;
-
-constexpr int kTabControlId = 101;
 
 struct Row {
     std::u16string label;
@@ -110,21 +104,10 @@ Scenario Office() {
     return scenario;
 }
 
-class AdaptersPageTest : public WindowTest {
+class AdaptersPageTest : public ProgramFrameTest {
   protected:
-    static void SetUpTestSuite() {
-        const HINSTANCE module = GetModuleHandleW(nullptr);
-        Module::Process().Initialize(module);
-        LoadStringW(module, IDR_MAINFRAME, MainFrame::ClassName(), MainFrame::kClassNameCapacity);
-        platform::controls::RegisterSystemControlClasses();
-        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_DATE_CLASSES};
-        InitCommonControlsEx(&controls);
-    }
-
     void TearDown() override {
-        frame_.reset();
-        Module::Process().RemoveMessageLoop();
-        WindowTest::TearDown();
+        ProgramFrameTest::TearDown();
         app_test::Uninstall();
         AdapterSnapshot::Instance().ReadAdapters();
     }
@@ -133,49 +116,17 @@ class AdaptersPageTest : public WindowTest {
     // opens the frame on the Summary page, recording what the pages are relayed.
     void Start(Scenario scenario) {
         app_test::Install(std::move(scenario));
-        AdapterSnapshot::Instance().ReadAdapters();
-        ASSERT_TRUE(platform::shell::StartShell());
-        WindowTest::SetUp();
         relayed.clear();
         previousProcedures.clear();
-        ASSERT_TRUE(Module::Process().AddMessageLoop(&loop_));
-        frame_ = std::make_unique<MainFrame>();
-        frameWindow_ = frame_->CreateFrame();
-        ASSERT_NE(frameWindow_, nullptr);
-        ShowWindow(frameWindow_, SW_SHOW);
-        tabs_ = GetDlgItem(frameWindow_, kTabControlId);
-        page_ = PageOfTab(0);
+        StartFrame();
+        page_ = PageWindow(0);
         ASSERT_NE(page_, nullptr);
         for (int tab = 0; tab < 3; ++tab) {
-            const HWND window = PageOfTab(tab);
+            const HWND window = PageWindow(tab);
             previousProcedures[window] = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
                 window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProcedure)));
         }
         Pump();
-    }
-
-    void ChooseTab(int tab) {
-        SendMessageW(tabs_, TCM_SETCURSEL, tab, 0);
-        NMHDR selection{tabs_, kTabControlId, static_cast<UINT>(TCN_SELCHANGE)};
-        SendMessageW(frameWindow_, WM_NOTIFY, kTabControlId, reinterpret_cast<LPARAM>(&selection));
-        Pump();
-    }
-
-    void Pump() {
-        MSG message{};
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message != WM_QUIT && !frame_->PreTranslateMessage(&message)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-        }
-    }
-
-    HWND PageOfTab(int tab) const {
-        TCITEMW item{};
-        item.mask = TCIF_PARAM;
-        SendMessageW(tabs_, TCM_GETITEMW, tab, reinterpret_cast<LPARAM>(&item));
-        return reinterpret_cast<HWND>(item.lParam);
     }
 
     HWND Control(int id) const { return GetDlgItem(page_, id); }
@@ -258,10 +209,6 @@ class AdaptersPageTest : public WindowTest {
         return received;
     }
 
-    MessageLoop loop_;
-    std::unique_ptr<MainFrame> frame_;
-    HWND frameWindow_ = nullptr;
-    HWND tabs_ = nullptr;
     HWND page_ = nullptr;
 };
 
@@ -470,7 +417,7 @@ TEST_F(AdaptersPageTest, RefreshListKeepsTheAdapterByItsIndexOrFallsBackToTheFir
     // Posted to the frame, relayed to the two other pages, not back to this one.
     EXPECT_TRUE(RelayedTo(page_).empty());
     for (int tab = 1; tab < 3; ++tab) {
-        const std::vector<Relayed> received = RelayedTo(PageOfTab(tab));
+        const std::vector<Relayed> received = RelayedTo(PageWindow(tab));
         ASSERT_EQ(received.size(), 1u) << "tab " << tab;
         EXPECT_EQ(received[0].message, static_cast<UINT>(WM_ADAPTERS_REFRESHED));
         EXPECT_EQ(received[0].wParam, reinterpret_cast<WPARAM>(page_));
@@ -492,7 +439,7 @@ TEST_F(AdaptersPageTest, ChoosingAnAdapterTellsTheOtherPagesAndNothingComesBack)
     const LPARAM wireless = reinterpret_cast<LPARAM>(AdapterSnapshot::Instance().AdapterAt(1));
     EXPECT_TRUE(RelayedTo(page_).empty());
     for (int tab = 1; tab < 3; ++tab) {
-        const std::vector<Relayed> received = RelayedTo(PageOfTab(tab));
+        const std::vector<Relayed> received = RelayedTo(PageWindow(tab));
         ASSERT_EQ(received.size(), 1u) << "tab " << tab;
         EXPECT_EQ(received[0].message, static_cast<UINT>(WM_ADAPTER_SELECTED));
         EXPECT_EQ(received[0].lParam, wireless);
@@ -501,9 +448,9 @@ TEST_F(AdaptersPageTest, ChoosingAnAdapterTellsTheOtherPagesAndNothingComesBack)
 
 TEST_F(AdaptersPageTest, AnAdapterChosenOnAnotherPageIsShownAtOnce) {
     Start(Office());
-    const HWND arpPage = PageOfTab(2);
+    const HWND arpPage = PageWindow(2);
     AdapterSnapshot& snapshot = AdapterSnapshot::Instance();
-    SendMessageW(frameWindow_, WM_ADAPTER_SELECTED, reinterpret_cast<WPARAM>(arpPage),
+    SendMessageW(Frame(), WM_ADAPTER_SELECTED, reinterpret_cast<WPARAM>(arpPage),
                  reinterpret_cast<LPARAM>(snapshot.AdapterAt(1)));
     EXPECT_EQ(Selection(), 1);
     EXPECT_EQ(Text(IDC_DHCP_SERVER), u"Disabled");
@@ -511,7 +458,7 @@ TEST_F(AdaptersPageTest, AnAdapterChosenOnAnotherPageIsShownAtOnce) {
 
     // A record the combo does not hold keeps the selection.
     AdapterRecord stranger;
-    SendMessageW(frameWindow_, WM_ADAPTER_SELECTED, reinterpret_cast<WPARAM>(arpPage),
+    SendMessageW(Frame(), WM_ADAPTER_SELECTED, reinterpret_cast<WPARAM>(arpPage),
                  reinterpret_cast<LPARAM>(&stranger));
     EXPECT_EQ(Selection(), 1);
     EXPECT_EQ(Text(IDC_IP_ADDRESS), u"192.168.7.9");
@@ -524,7 +471,7 @@ TEST_F(AdaptersPageTest, AdaptersRefreshedElsewhereRefillTheCombo) {
     reordered.adapters = {Wireless(), Cradle()};
     app_test::Install(reordered);
     AdapterSnapshot::Instance().ReadAdapters();
-    PostMessageW(frameWindow_, WM_ADAPTERS_REFRESHED, reinterpret_cast<WPARAM>(PageOfTab(2)), 0);
+    PostMessageW(Frame(), WM_ADAPTERS_REFRESHED, reinterpret_cast<WPARAM>(PageWindow(2)), 0);
     Pump();
     EXPECT_EQ(ComboItems(), (std::vector<std::u16string>{u"WLAN1", u"Cradle Ethernet"}));
     EXPECT_EQ(Selection(), 0);
@@ -535,7 +482,7 @@ TEST_F(AdaptersPageTest, ShowingThePageLowersTheInputPanel) {
     Start(Office());
     ChooseTab(1);
     const HWND panel = platform::shell::ShellWindows::Instance().InputPanel();
-    ASSERT_TRUE(SHSipPreference(PageOfTab(1), SIP_UP));
+    ASSERT_TRUE(SHSipPreference(PageWindow(1), SIP_UP));
     ASSERT_TRUE(IsWindowVisible(panel));
     ChooseTab(0);
     EXPECT_FALSE(IsWindowVisible(panel));

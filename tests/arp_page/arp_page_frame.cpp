@@ -2,17 +2,11 @@
 
 #include <commctrl.h>
 
-#include "adapters/AdapterSnapshot.h"
-#include "controls/control_classes.h"
-#include "framework/Module.h"
-#include "shell/shell_start.h"
 #include "user/posted_input.h"
 
 namespace tessalink::test {
 
 namespace {
-
-constexpr int kTabControlId = 101;
 
 std::u16string WindowText(HWND window) {
     WCHAR text[256]{};
@@ -22,56 +16,10 @@ std::u16string WindowText(HWND window) {
 
 }  // namespace
 
-void ArpPageFrame::SetUpTestSuite() {
-    const HINSTANCE module = GetModuleHandleW(nullptr);
-    Module::Process().Initialize(module);
-    LoadStringW(module, IDR_MAINFRAME, MainFrame::ClassName(), MainFrame::kClassNameCapacity);
-    platform::controls::RegisterSystemControlClasses();
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
-}
-
 void ArpPageFrame::StartFrame() {
-    ASSERT_TRUE(platform::shell::StartShell());
-    WindowTest::SetUp();
-    AdapterSnapshot::Instance().ReadAdapters();
-    ASSERT_TRUE(Module::Process().AddMessageLoop(&loop_));
-    frame_ = std::make_unique<MainFrame>();
-    frameWindow_ = frame_->CreateFrame();
-    ASSERT_NE(frameWindow_, nullptr);
-    ShowWindow(frameWindow_, SW_SHOW);
-    tabs_ = GetDlgItem(frameWindow_, kTabControlId);
-    ASSERT_NE(tabs_, nullptr);
-    SendMessageW(tabs_, TCM_SETCURSEL, kArpTab, 0);
-    NMHDR selection{tabs_, kTabControlId, static_cast<UINT>(TCN_SELCHANGE)};
-    SendMessageW(frameWindow_, WM_NOTIFY, kTabControlId, reinterpret_cast<LPARAM>(&selection));
+    ProgramFrameTest::StartFrame();
+    ChooseTab(kArpTab);
     ASSERT_TRUE(IsWindowVisible(ArpPage()));
-    Pump();
-}
-
-void ArpPageFrame::TearDown() {
-    if (frame_) {
-        frame_.reset();
-        Module::Process().RemoveMessageLoop();
-    }
-    WindowTest::TearDown();
-}
-
-void ArpPageFrame::Pump() {
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message != WM_QUIT && !frame_->PreTranslateMessage(&message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-}
-
-HWND ArpPageFrame::PageWindow(int tab) const {
-    TCITEMW item{};
-    item.mask = TCIF_PARAM;
-    SendMessageW(tabs_, TCM_GETITEMW, tab, reinterpret_cast<LPARAM>(&item));
-    return reinterpret_cast<HWND>(item.lParam);
 }
 
 std::vector<std::u16string> ArpPageFrame::ListTexts() const {

@@ -4,30 +4,19 @@
 
 #include <windows.h>
 
-#include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "shell/MainFrame.h"
-#include "user/window_test.h"
+#include "program/program_frame.h"
 
 namespace tessalink::test {
 
-class ArpPageFrame : public WindowTest {
+class ArpPageFrame : public ProgramFrameTest {
   protected:
-    static void SetUpTestSuite();
-
     // Takes the adapter snapshot and makes the frame, as start-up does, on whatever
-    // network is installed: the ARP table is read with the frame.
+    // network is installed (the ARP table is read with the frame), and shows the ARP tab.
     void StartFrame();
-    void TearDown() override;
 
-    // Handles the queued messages as the program's loop does.
-    void Pump();
-
-    HWND Frame() const { return frameWindow_; }
-    HWND PageWindow(int tab) const;
     HWND ArpPage() const { return PageWindow(kArpTab); }
     HWND Item(int id) const { return GetDlgItem(ArpPage(), id); }
 
@@ -45,11 +34,6 @@ class ArpPageFrame : public WindowTest {
     static constexpr int kArpTab = 2;
 
     void TapAt(HWND window, POINT client);
-
-    MessageLoop loop_;
-    std::unique_ptr<MainFrame> frame_;
-    HWND frameWindow_ = nullptr;
-    HWND tabs_ = nullptr;
 };
 
 }  // namespace tessalink::test

@@ -5,21 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "SimulatedDevice.h"
-#include "adapters/AdapterSnapshot.h"
-#include "controls/control_classes.h"
 #include "diagnostics/DiagnosticsPage.h"
-#include "framework/Module.h"
-#include "shell/MainFrame.h"
-#include "shell/shell_start.h"
+#include "program/program_frame.h"
 #include "user/input_sink.h"
 #include "user/posted_input.h"
-#include "user/window_test.h"
 
 namespace tessalink::test {
 namespace {
@@ -33,7 +27,6 @@ using platform::net::sim::SimEchoHost;
 using platform::net::sim::SimHop;
 using Lines = std::vector<std::u16string>;
 
-constexpr int kTabControlId = 101;
 constexpr int kPingTab = 1;
 constexpr int kRunControls[] = {IDC_ACTION, IDC_ADDRESS, IDC_DATA_SIZE, IDC_REPETITION};
 enum Choice { kPing, kTraceRt, kResolve };
@@ -77,36 +70,13 @@ LRESULT CALLBACK RecordingProcedure(HWND hwnd, UINT message, WPARAM wParam, LPAR
     return CallWindowProcW(pageProcedure, hwnd, message, wParam, lParam);
 }
 
-class DiagnosticsPageTest : public WindowTest {
+class DiagnosticsPageTest : public ProgramFrameTest {
   protected:
-    static void SetUpTestSuite() {
-        const HINSTANCE module = GetModuleHandleW(nullptr);
-        Module::Process().Initialize(module);
-        LoadStringW(module, IDR_MAINFRAME, MainFrame::ClassName(), MainFrame::kClassNameCapacity);
-        platform::controls::RegisterSystemControlClasses();
-        INITCOMMONCONTROLSEX controls{sizeof(controls),
-                                      ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES};
-        InitCommonControlsEx(&controls);
-    }
-
     void SetUp() override {
         app_test::Install(Office());
-        AdapterSnapshot::Instance().ReadAdapters();
-        ASSERT_TRUE(platform::shell::StartShell());
-        WindowTest::SetUp();
-        ASSERT_TRUE(Module::Process().AddMessageLoop(&loop_));
-        frame_ = std::make_unique<MainFrame>();
-        const HWND frame = frame_->CreateFrame();
-        ASSERT_NE(frame, nullptr);
-        ShowWindow(frame, SW_SHOW);
-        const HWND tabs = GetDlgItem(frame, kTabControlId);
-        SendMessageW(tabs, TCM_SETCURSEL, kPingTab, 0);
-        NMHDR selection{tabs, kTabControlId, static_cast<UINT>(TCN_SELCHANGE)};
-        SendMessageW(frame, WM_NOTIFY, kTabControlId, reinterpret_cast<LPARAM>(&selection));
-        TCITEMW item{};
-        item.mask = TCIF_PARAM;
-        SendMessageW(tabs, TCM_GETITEMW, kPingTab, reinterpret_cast<LPARAM>(&item));
-        page_ = reinterpret_cast<HWND>(item.lParam);
+        StartFrame();
+        ChooseTab(kPingTab);
+        page_ = PageWindow(kPingTab);
         ASSERT_TRUE(IsWindowVisible(page_));
         progress.clear();
         pageProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
@@ -115,20 +85,8 @@ class DiagnosticsPageTest : public WindowTest {
     }
 
     void TearDown() override {
-        frame_.reset();
-        Module::Process().RemoveMessageLoop();
-        WindowTest::TearDown();
+        ProgramFrameTest::TearDown();
         app_test::Uninstall();
-    }
-
-    void Pump() {
-        MSG message{};
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message != WM_QUIT && !frame_->PreTranslateMessage(&message)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-        }
     }
 
     // Served inside the error box's own loop: once the box titled "Error" is the active
@@ -282,8 +240,6 @@ class DiagnosticsPageTest : public WindowTest {
     }
 
     static inline Choice chosen_ = kPing;
-    MessageLoop loop_;
-    std::unique_ptr<MainFrame> frame_;
 };
 
 TEST_F(DiagnosticsPageTest, StartsOnPingWithItsDefaultsAndTheThreeViewsOnOneSpot) {

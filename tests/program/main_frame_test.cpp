@@ -7,20 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <memory>
 #include <vector>
 
-#include "controls/control_classes.h"
-#include "framework/Module.h"
-#include "kernel/device_settings.h"
-#include "shell/shell_start.h"
+#include "program/program_frame.h"
 #include "user/posted_input.h"
-#include "user/window_test.h"
 
 namespace tessalink::test {
 namespace {
-
-constexpr int kTabControlId = 101;
 
 // Page windows subclassed to record the relayed notifications they receive.
 struct Relayed {
@@ -54,62 +47,17 @@ RECT RectIn(HWND window, HWND parent) {
     return rect;
 }
 
-class MainFrameTest : public WindowTest {
+class MainFrameTest : public ProgramFrameTest {
   protected:
-    static void SetUpTestSuite() {
-        const HINSTANCE module = GetModuleHandleW(nullptr);
-        Module::Process().Initialize(module);
-        LoadStringW(module, IDR_MAINFRAME, MainFrame::ClassName(), MainFrame::kClassNameCapacity);
-        platform::controls::RegisterSystemControlClasses();
-        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_DATE_CLASSES};
-        InitCommonControlsEx(&controls);
-    }
-
     void SetUp() override {
-        ASSERT_TRUE(platform::shell::StartShell());
-        WindowTest::SetUp();
         relayed.clear();
         previousProcedures.clear();
-        ASSERT_TRUE(Module::Process().AddMessageLoop(&loop_));
-        frame_ = std::make_unique<MainFrame>();
-        window_ = frame_->CreateFrame();
-        ASSERT_NE(window_, nullptr);
-        frame_->SetAccelerators(
-            LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)));
-        ShowWindow(window_, SW_SHOW);
-        tabs_ = GetDlgItem(window_, kTabControlId);
-        ASSERT_NE(tabs_, nullptr);
-        Pump();
+        StartFrame();
+        window_ = Frame();
+        tabs_ = Tabs();
     }
 
-    void TearDown() override {
-        frame_.reset();
-        Module::Process().RemoveMessageLoop();
-        WindowTest::TearDown();
-    }
-
-    // What the loop does with each queued message, until the queue is empty. Returns
-    // the quit message's value when one came.
-    std::optional<WPARAM> Pump() {
-        std::optional<WPARAM> quit;
-        MSG message{};
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) {
-                quit = message.wParam;
-            } else if (!frame_->PreTranslateMessage(&message)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-        }
-        return quit;
-    }
-
-    HWND Page(int tab) const {
-        TCITEMW item{};
-        item.mask = TCIF_PARAM;
-        SendMessageW(tabs_, TCM_GETITEMW, tab, reinterpret_cast<LPARAM>(&item));
-        return reinterpret_cast<HWND>(item.lParam);
-    }
+    HWND Page(int tab) const { return PageWindow(tab); }
 
     void TapTab(int tab) {
         RECT rect{};
@@ -132,8 +80,6 @@ class MainFrameTest : public WindowTest {
         return rect.left == 0 && rect.top == 0 && rect.right == 10 && rect.bottom == 10;
     }
 
-    MessageLoop loop_;
-    std::unique_ptr<MainFrame> frame_;
     HWND window_ = nullptr;
     HWND tabs_ = nullptr;
 };
@@ -277,7 +223,7 @@ TEST_F(MainFrameTest, ExitClosesTheFrameAndQuitsWithOne) {
     PostMessageW(window_, WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 0), 0);
     EXPECT_EQ(Pump(), std::optional<WPARAM>(1));
     EXPECT_FALSE(IsWindow(window_));
-    EXPECT_EQ(frame_->Handle(), nullptr);
+    EXPECT_EQ(FrameObject().Handle(), nullptr);
 }
 
 }  // namespace

@@ -1,0 +1,74 @@
+#include "program/program_frame.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include "adapters/AdapterSnapshot.h"
+#include "controls/control_classes.h"
+#include "framework/Module.h"
+#include "shell/shell_start.h"
+
+namespace tessalink::test {
+
+void ProgramFrameTest::SetUpTestSuite() {
+    const HINSTANCE module = GetModuleHandleW(nullptr);
+    Module::Process().Initialize(module);
+    LoadStringW(module, IDR_MAINFRAME, MainFrame::ClassName(), MainFrame::kClassNameCapacity);
+    platform::controls::RegisterSystemControlClasses();
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_DATE_CLASSES};
+    InitCommonControlsEx(&controls);
+}
+
+void ProgramFrameTest::StartFrame() {
+    ASSERT_TRUE(platform::shell::StartShell());
+    WindowTest::SetUp();
+    AdapterSnapshot::Instance().ReadAdapters();
+    ASSERT_TRUE(Module::Process().AddMessageLoop(&loop_));
+    frame_ = std::make_unique<MainFrame>();
+    frameWindow_ = frame_->CreateFrame();
+    ASSERT_NE(frameWindow_, nullptr);
+    frame_->SetAccelerators(
+        LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)));
+    ShowWindow(frameWindow_, SW_SHOW);
+    tabs_ = GetDlgItem(frameWindow_, kTabControlId);
+    ASSERT_NE(tabs_, nullptr);
+    Pump();
+}
+
+void ProgramFrameTest::TearDown() {
+    if (frame_) {
+        frame_.reset();
+        Module::Process().RemoveMessageLoop();
+    }
+    WindowTest::TearDown();
+}
+
+std::optional<WPARAM> ProgramFrameTest::Pump() {
+    std::optional<WPARAM> quit;
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            quit = message.wParam;
+        } else if (!frame_->PreTranslateMessage(&message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return quit;
+}
+
+void ProgramFrameTest::ChooseTab(int tab) {
+    SendMessageW(tabs_, TCM_SETCURSEL, tab, 0);
+    NMHDR selection{tabs_, kTabControlId, static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageW(frameWindow_, WM_NOTIFY, kTabControlId, reinterpret_cast<LPARAM>(&selection));
+    Pump();
+}
+
+HWND ProgramFrameTest::PageWindow(int tab) const {
+    TCITEMW item{};
+    item.mask = TCIF_PARAM;
+    SendMessageW(tabs_, TCM_GETITEMW, tab, reinterpret_cast<LPARAM>(&item));
+    return reinterpret_cast<HWND>(item.lParam);
+}
+
+}  // namespace tessalink::test
