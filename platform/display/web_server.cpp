@@ -4,7 +4,9 @@
 
 #include <sys/socket.h>
 
+#include <chrono>
 #include <random>
+#include <thread>
 
 #include "display/web_frame_encoder.h"
 #include "display/web_page.h"
@@ -119,6 +121,12 @@ bool WebServer::Start(std::string& error) {
         return false;
     }
     thread_ = std::thread([&server] { server.listen_after_bind(); });
+    // The server heeds stop() only once its loop runs; a Stop soon after Start would
+    // otherwise be lost and leave the loop, and Stop's join, running for ever.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!server.is_running() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     return true;
 }
 
