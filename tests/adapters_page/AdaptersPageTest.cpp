@@ -39,23 +39,6 @@ std::ostream& operator<<(std::ostream& out, const Row& row) {
                << std::string(row.value.begin(), row.value.end()) << " (" << row.image << ")";
 }
 
-// The relayed notifications each page window receives.
-struct Relayed {
-    HWND page;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-std::vector<Relayed> relayed;
-std::map<HWND, WNDPROC> previousProcedures;
-
-LRESULT CALLBACK RecordingProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_ADAPTERS_REFRESHED || message == WM_ADAPTER_SELECTED) {
-        relayed.push_back({hwnd, message, wParam, lParam});
-    }
-    return CallWindowProcW(previousProcedures[hwnd], hwnd, message, wParam, lParam);
-}
-
 // A DHCP adapter with three addresses, two gateways and WINS.
 SimAdapter Cradle() {
     SimAdapter sim = Adapter(2, "NE20001", "NE2000 Compatible Ethernet Driver");
@@ -116,15 +99,11 @@ class AdaptersPageTest : public ProgramFrameTest {
     // opens the frame on the Summary page, recording what the pages are relayed.
     void Start(Scenario scenario) {
         app_test::Install(std::move(scenario));
-        relayed.clear();
-        previousProcedures.clear();
         StartFrame();
         page_ = PageWindow(0);
         ASSERT_NE(page_, nullptr);
         for (int tab = 0; tab < 3; ++tab) {
-            const HWND window = PageWindow(tab);
-            previousProcedures[window] = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-                window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProcedure)));
+            Record(PageWindow(tab), Relays());
         }
         Pump();
     }
@@ -199,10 +178,10 @@ class AdaptersPageTest : public ProgramFrameTest {
                 Text(IDC_DHCP_SERVER), Text(IDC_LEASE_OBTAINED), Text(IDC_LEASE_EXPIRES)};
     }
 
-    std::vector<Relayed> RelayedTo(HWND page) const {
-        std::vector<Relayed> received;
-        for (const Relayed& one : relayed) {
-            if (one.page == page) {
+    std::vector<ReceivedMessage> RelayedTo(HWND page) const {
+        std::vector<ReceivedMessage> received;
+        for (const ReceivedMessage& one : Recorded()) {
+            if (one.window == page) {
                 received.push_back(one);
             }
         }
@@ -403,7 +382,7 @@ TEST_F(AdaptersPageTest, NoAdaptersLeavesEverythingEmptyInBothViews) {
 TEST_F(AdaptersPageTest, RefreshListKeepsTheAdapterByItsIndexOrFallsBackToTheFirst) {
     Start(Office());
     Choose(1);
-    relayed.clear();
+    Recorded().clear();
 
     // The wireless adapter is now listed first and a new one second.
     Scenario reordered = Office();
@@ -417,7 +396,7 @@ TEST_F(AdaptersPageTest, RefreshListKeepsTheAdapterByItsIndexOrFallsBackToTheFir
     // Posted to the frame, relayed to the two other pages, not back to this one.
     EXPECT_TRUE(RelayedTo(page_).empty());
     for (int tab = 1; tab < 3; ++tab) {
-        const std::vector<Relayed> received = RelayedTo(PageWindow(tab));
+        const std::vector<ReceivedMessage> received = RelayedTo(PageWindow(tab));
         ASSERT_EQ(received.size(), 1u) << "tab " << tab;
         EXPECT_EQ(received[0].message, static_cast<UINT>(WM_ADAPTERS_REFRESHED));
         EXPECT_EQ(received[0].wParam, reinterpret_cast<WPARAM>(page_));
@@ -439,7 +418,7 @@ TEST_F(AdaptersPageTest, ChoosingAnAdapterTellsTheOtherPagesAndNothingComesBack)
     const LPARAM wireless = reinterpret_cast<LPARAM>(AdapterSnapshot::Instance().AdapterAt(1));
     EXPECT_TRUE(RelayedTo(page_).empty());
     for (int tab = 1; tab < 3; ++tab) {
-        const std::vector<Relayed> received = RelayedTo(PageWindow(tab));
+        const std::vector<ReceivedMessage> received = RelayedTo(PageWindow(tab));
         ASSERT_EQ(received.size(), 1u) << "tab " << tab;
         EXPECT_EQ(received[0].message, static_cast<UINT>(WM_ADAPTER_SELECTED));
         EXPECT_EQ(received[0].lParam, wireless);

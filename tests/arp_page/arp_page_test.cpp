@@ -37,23 +37,6 @@ Scenario TwoAdapters() {
     return scenario;
 }
 
-// The page windows that a relayed notification reached, recorded by subclassing.
-struct Received {
-    HWND page;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-std::vector<Received> received;
-std::map<HWND, WNDPROC> previousProcedures;
-
-LRESULT CALLBACK RecordingProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_ADAPTERS_REFRESHED || message == WM_ADAPTER_SELECTED) {
-        received.push_back({hwnd, message, wParam, lParam});
-    }
-    return CallWindowProcW(previousProcedures[hwnd], hwnd, message, wParam, lParam);
-}
-
 class ArpPageTest : public ArpPageFrame {
   protected:
     void StartOn(Scenario scenario) {
@@ -64,13 +47,6 @@ class ArpPageTest : public ArpPageFrame {
     void TearDown() override {
         ArpPageFrame::TearDown();
         app_test::Uninstall();
-        received.clear();
-        previousProcedures.clear();
-    }
-
-    void RecordNotifications(HWND page) {
-        previousProcedures[page] = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(page, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProcedure)));
     }
 
     void Tick(UINT_PTR timer) { SendMessageW(ArpPage(), WM_TIMER, timer, 0); }
@@ -156,15 +132,15 @@ TEST_F(ArpPageTest, WithoutAdaptersEveryRowIsListed) {
 TEST_F(ArpPageTest, ChoosingAnAdapterHereReachesTheOtherPagesButNeverComesBack) {
     StartOn(TwoAdapters());
     for (int tab = 0; tab < 3; ++tab) {
-        RecordNotifications(PageWindow(tab));
+        Record(PageWindow(tab), Relays());
     }
     ChooseAdapter(1);
-    ASSERT_EQ(received.size(), 2u);
+    ASSERT_EQ(Recorded().size(), 2u);
     for (int page = 0; page < 2; ++page) {
-        EXPECT_EQ(received[page].page, PageWindow(page));
-        EXPECT_EQ(received[page].message, static_cast<UINT>(WM_ADAPTER_SELECTED));
-        EXPECT_EQ(received[page].wParam, reinterpret_cast<WPARAM>(ArpPage()));
-        EXPECT_EQ(received[page].lParam,
+        EXPECT_EQ(Recorded()[page].window, PageWindow(page));
+        EXPECT_EQ(Recorded()[page].message, static_cast<UINT>(WM_ADAPTER_SELECTED));
+        EXPECT_EQ(Recorded()[page].wParam, reinterpret_cast<WPARAM>(ArpPage()));
+        EXPECT_EQ(Recorded()[page].lParam,
                   reinterpret_cast<LPARAM>(AdapterSnapshot::Instance().AdapterAt(1)));
     }
     EXPECT_EQ(ListTexts(), (std::vector<std::u16string>{u"None"}));
@@ -190,7 +166,7 @@ TEST_F(ArpPageTest, RefreshListKeepsTheAdapterByItsIndexAndTellsTheOtherPages) {
     StartOn(TwoAdapters());
     ChooseAdapter(1);
     for (int tab = 0; tab < 3; ++tab) {
-        RecordNotifications(PageWindow(tab));
+        Record(PageWindow(tab), Relays());
     }
 
     // The wireless adapter moves to the end behind a new one, and gains a row.
@@ -203,10 +179,10 @@ TEST_F(ArpPageTest, RefreshListKeepsTheAdapterByItsIndexAndTellsTheOtherPages) {
     EXPECT_EQ(ComboTexts(), (std::vector<std::u16string>{u"Ethernet A", u"USB link", u"wlan0"}));
     EXPECT_EQ(ComboSelection(), 2);
     EXPECT_EQ(ListTexts(), (std::vector<std::u16string>{u"10.0.0.4"}));
-    ASSERT_EQ(received.size(), 2u) << "posted to the frame, relayed to the two other pages";
-    EXPECT_EQ(received[0].page, PageWindow(0));
-    EXPECT_EQ(received[1].page, PageWindow(1));
-    EXPECT_EQ(received[0].message, static_cast<UINT>(WM_ADAPTERS_REFRESHED));
+    ASSERT_EQ(Recorded().size(), 2u) << "posted to the frame, relayed to the two other pages";
+    EXPECT_EQ(Recorded()[0].window, PageWindow(0));
+    EXPECT_EQ(Recorded()[1].window, PageWindow(1));
+    EXPECT_EQ(Recorded()[0].message, static_cast<UINT>(WM_ADAPTERS_REFRESHED));
 
     // Another page retook the snapshot without the chosen adapter: the first is chosen.
     Scenario gone = TwoAdapters();

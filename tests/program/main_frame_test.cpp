@@ -6,7 +6,6 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <map>
 #include <vector>
 
 #include "program/program_frame.h"
@@ -14,31 +13,6 @@
 
 namespace tessalink::test {
 namespace {
-
-// Page windows subclassed to record the relayed notifications they receive.
-struct Relayed {
-    HWND page;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-std::vector<Relayed> relayed;
-std::map<HWND, WNDPROC> previousProcedures;
-
-LRESULT CALLBACK RecordingProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_ADAPTERS_REFRESHED || message == WM_ADAPTER_SELECTED) {
-        relayed.push_back({hwnd, message, wParam, lParam});
-    }
-    if (message == WM_KEYDOWN) {
-        relayed.push_back({hwnd, message, wParam, lParam});
-    }
-    return CallWindowProcW(previousProcedures[hwnd], hwnd, message, wParam, lParam);
-}
-
-void Record(HWND window) {
-    previousProcedures[window] = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProcedure)));
-}
 
 RECT RectIn(HWND window, HWND parent) {
     RECT rect{};
@@ -50,8 +24,6 @@ RECT RectIn(HWND window, HWND parent) {
 class MainFrameTest : public ProgramFrameTest {
   protected:
     void SetUp() override {
-        relayed.clear();
-        previousProcedures.clear();
         StartFrame();
         window_ = Frame();
         tabs_ = Tabs();
@@ -148,27 +120,27 @@ TEST_F(MainFrameTest, MinimisingKeepsTheLayoutAndRestoringRedoesIt) {
 
 TEST_F(MainFrameTest, PageNotificationsReachEveryOtherPageButNeverTheSender) {
     for (int tab = 0; tab < 3; ++tab) {
-        Record(Page(tab));
+        Record(Page(tab), Relays());
     }
     const auto sender = [this](int tab) { return reinterpret_cast<WPARAM>(Page(tab)); };
 
     SendMessageW(window_, WM_ADAPTER_SELECTED, sender(0), 1234);
-    ASSERT_EQ(relayed.size(), 2u);
-    EXPECT_EQ(relayed[0].page, Page(1));
-    EXPECT_EQ(relayed[1].page, Page(2));
-    for (const Relayed& r : relayed) {
+    ASSERT_EQ(Recorded().size(), 2u);
+    EXPECT_EQ(Recorded()[0].window, Page(1));
+    EXPECT_EQ(Recorded()[1].window, Page(2));
+    for (const ReceivedMessage& r : Recorded()) {
         EXPECT_EQ(r.message, static_cast<UINT>(WM_ADAPTER_SELECTED));
         EXPECT_EQ(r.wParam, sender(0));
         EXPECT_EQ(r.lParam, 1234);
     }
 
-    relayed.clear();
+    Recorded().clear();
     PostMessageW(window_, WM_ADAPTERS_REFRESHED, sender(2), 0);
     Pump();
-    ASSERT_EQ(relayed.size(), 2u);
-    EXPECT_EQ(relayed[0].page, Page(0));
-    EXPECT_EQ(relayed[1].page, Page(1));
-    EXPECT_EQ(relayed[0].message, static_cast<UINT>(WM_ADAPTERS_REFRESHED));
+    ASSERT_EQ(Recorded().size(), 2u);
+    EXPECT_EQ(Recorded()[0].window, Page(0));
+    EXPECT_EQ(Recorded()[1].window, Page(1));
+    EXPECT_EQ(Recorded()[0].message, static_cast<UINT>(WM_ADAPTERS_REFRESHED));
 }
 
 TEST_F(MainFrameTest, TheAcceleratorKeysAreSwallowedEvenWhileAPageEditHasTheFocus) {
@@ -177,7 +149,7 @@ TEST_F(MainFrameTest, TheAcceleratorKeysAreSwallowedEvenWhileAPageEditHasTheFocu
     const HWND edit = GetWindow(address, GW_CHILD);
     ASSERT_NE(edit, nullptr) << "the address box is an editable combo box";
     SetFocus(edit);
-    Record(edit);
+    Record(edit, {WM_KEYDOWN});
 
     const auto chord = [](std::initializer_list<UINT> modifiers, UINT key) {
         for (UINT modifier : modifiers) {
@@ -197,7 +169,7 @@ TEST_F(MainFrameTest, TheAcceleratorKeysAreSwallowedEvenWhileAPageEditHasTheFocu
     Pump();
 
     std::vector<WPARAM> keys;
-    for (const Relayed& r : relayed) {
+    for (const ReceivedMessage& r : Recorded()) {
         if (r.message == WM_KEYDOWN && r.wParam != VK_CONTROL && r.wParam != VK_SHIFT) {
             keys.push_back(r.wParam);
         }

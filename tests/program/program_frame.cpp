@@ -3,12 +3,49 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <utility>
+
 #include "adapters/AdapterSnapshot.h"
 #include "controls/control_classes.h"
 #include "framework/Module.h"
 #include "shell/shell_start.h"
 
 namespace tessalink::test {
+namespace {
+
+struct RecordedWindow {
+    WNDPROC previous = nullptr;
+    std::vector<UINT> messages;
+};
+std::map<HWND, RecordedWindow> recordedWindows;
+
+LRESULT CALLBACK RecordingProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const RecordedWindow& recorded = recordedWindows[hwnd];
+    if (std::find(recorded.messages.begin(), recorded.messages.end(), message) !=
+        recorded.messages.end()) {
+        ProgramFrameTest::Recorded().push_back({hwnd, message, wParam, lParam});
+    }
+    return CallWindowProcW(recorded.previous, hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+void ProgramFrameTest::Record(HWND window, std::vector<UINT> messages) {
+    recordedWindows[window].messages = std::move(messages);
+    recordedWindows[window].previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProcedure)));
+}
+
+std::vector<ReceivedMessage>& ProgramFrameTest::Recorded() {
+    static std::vector<ReceivedMessage> recorded;
+    return recorded;
+}
+
+std::vector<UINT> ProgramFrameTest::Relays() {
+    return {WM_ADAPTERS_REFRESHED, WM_ADAPTER_SELECTED};
+}
 
 void ProgramFrameTest::SetUpTestSuite() {
     const HINSTANCE module = GetModuleHandleW(nullptr);
@@ -20,6 +57,8 @@ void ProgramFrameTest::SetUpTestSuite() {
 }
 
 void ProgramFrameTest::StartFrame() {
+    Recorded().clear();
+    recordedWindows.clear();
     ASSERT_TRUE(platform::shell::StartShell());
     WindowTest::SetUp();
     AdapterSnapshot::Instance().ReadAdapters();

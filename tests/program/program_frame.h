@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "shell/MainFrame.h"
 #include "shell/MessageLoop.h"
@@ -13,7 +14,23 @@
 
 namespace tessalink::test {
 
+// A message as a recorded window received it.
+struct ReceivedMessage {
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
 class ProgramFrameTest : public WindowTest {
+  public:
+    // Subclasses `window` to record, in order, each of `messages` that it receives; the
+    // record starts empty with each frame.
+    static void Record(HWND window, std::vector<UINT> messages);
+    static std::vector<ReceivedMessage>& Recorded();
+    // What a page's relays are: the two adapter notifications.
+    static std::vector<UINT> Relays();
+
   protected:
     static constexpr int kTabControlId = 101;
 
