@@ -55,12 +55,10 @@ TEST_F(LocaleFormatTest, CLocaleGivesUsOrderAndTwentyFourHourClock) {
               u"09:05");
 }
 
-TEST_F(LocaleFormatTest, MissingLocaleFormatsAsC) {
+TEST_F(LocaleFormatTest, MissingLocaleFormatsAsCWhetherSetOrFromTheEnvironment) {
     EXPECT_FALSE(DeviceSettings::SetLocale("xx_YY.UTF-8"));
     EXPECT_EQ(Date(DATE_SHORTDATE, kSaturdayEvening), u"12/05/26");
-}
-
-TEST_F(LocaleFormatTest, EnvironmentChoosesTheLocaleWhenTheDeviceDoesNot) {
+    DeviceSettings::Reset();
     ScopedEnvironment all("LC_ALL", "xx_YY.UTF-8");
     EXPECT_FALSE(platform::kernel::TimeLocale::IsInstalled(""));
     EXPECT_EQ(Date(DATE_SHORTDATE, kSaturdayEvening), u"12/05/26");

@@ -48,12 +48,6 @@ class RegistryTest : public ::testing::Test {
     std::shared_ptr<MemoryRegistry> registry_ = std::make_shared<MemoryRegistry>();
 };
 
-TEST_F(RegistryTest, PredefinedKeysHaveTheSdkValues) {
-    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(HKEY_CLASSES_ROOT), 0xFFFFFFFF80000000ULL);
-    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(HKEY_CURRENT_USER), 0xFFFFFFFF80000001ULL);
-    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(HKEY_LOCAL_MACHINE), 0xFFFFFFFF80000002ULL);
-}
-
 TEST_F(RegistryTest, KeysOpenByPathWithoutRegardToCase) {
     HKEY key = Open(HKEY_LOCAL_MACHINE, u"comm\\ETH0");
     ASSERT_NE(key, nullptr);

@@ -143,17 +143,15 @@ TEST(ResourceFileTest, DamagedHeadersAreRefusedWithAReason) {
     Bytes noMarker(good.begin() + second, good.end());
     EXPECT_TRUE(refuses(noMarker));
 
-    Bytes headerTooSmall = good;
-    headerTooSmall[second + 4] = 8;
-    EXPECT_TRUE(refuses(headerTooSmall));
-
-    Bytes headerPastEnd = good;
-    headerPastEnd[second + 6] = 0x01;
-    EXPECT_TRUE(refuses(headerPastEnd));
-
-    Bytes dataPastEnd = good;
-    dataPastEnd[second + 3] = 0x80;
-    EXPECT_TRUE(refuses(dataPastEnd));
+    // One byte of the payload's sizes changed: the header size below its minimum or past
+    // the end, the data size past the end.
+    const std::pair<std::size_t, std::uint8_t> changes[] = {
+        {second + 4, 8}, {second + 6, 1}, {second + 3, 0x80}};
+    for (const auto& [at, value] : changes) {
+        Bytes damaged = good;
+        damaged[at] = value;
+        EXPECT_TRUE(refuses(damaged)) << at;
+    }
 
     // The name "PAYLOAD" with its terminator overwritten runs into the next fields
     // and past the header's end.

@@ -13,7 +13,7 @@ extern char** environ;
 
 namespace tessalink::test {
 
-ChildProcess::ChildProcess(const std::string& program) {
+ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& arguments) {
     int toChild[2];
     int fromChild[2];
     if (pipe2(toChild, O_CLOEXEC) != 0) {
@@ -28,8 +28,12 @@ ChildProcess::ChildProcess(const std::string& program) {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, toChild[0], STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&actions, fromChild[1], STDOUT_FILENO);
-    char* arguments[] = {const_cast<char*>(program.c_str()), nullptr};
-    if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, arguments, environ) != 0) {
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) {
         pid_ = -1;
     }
     posix_spawn_file_actions_destroy(&actions);

@@ -6,13 +6,15 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tessalink::test {
 
 class ChildProcess {
   public:
-    // Starts the program; Running() says whether that worked.
-    explicit ChildProcess(const std::string& program);
+    // Starts the program with `arguments`; Running() says whether that worked.
+    explicit ChildProcess(const std::string& program,
+                          const std::vector<std::string>& arguments = {});
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
