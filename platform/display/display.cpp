@@ -1,6 +1,7 @@
 #include "display/display.h"
 
 #include "display/headless_display.h"
+#include "display/sdl_library.h"
 #include "display/sdl_window_display.h"
 #include "display/web_display.h"
 
@@ -37,10 +38,12 @@ bool DesktopDisplayAvailable() {
     if ((!x11 || !*x11) && (!wayland || !*wayland)) {
         return false;
     }
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    std::string error;
+    const SdlLibrary* sdl = SdlLibrary::Load(error);
+    if (!sdl || sdl->SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         return false;
     }
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    sdl->SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return true;
 }
 

@@ -52,7 +52,7 @@ class Display {
 std::unique_ptr<Display> CreateDisplay(DisplayKind kind, DisplayOptions options);
 
 // Whether a desktop session is there to show a window in: DISPLAY or WAYLAND_DISPLAY is
-// set and SDL's video subsystem starts.
+// set, SDL2 loads and its video subsystem starts.
 bool DesktopDisplayAvailable();
 
 }  // namespace platform::display

@@ -56,6 +56,10 @@ bool SdlWindowDisplay::Start(std::string& error) {
     if (thread_.joinable()) {
         return true;
     }
+    sdl_ = SdlLibrary::Load(error);
+    if (!sdl_) {
+        return false;
+    }
     stopping_ = false;
     std::promise<std::string> started;
     std::future<std::string> result = started.get_future();
@@ -86,14 +90,14 @@ void SdlWindowDisplay::Run(std::promise<std::string> started) {
     Present(true);
     while (!stopping_) {
         SDL_Event event;
-        if (SDL_WaitEventTimeout(&event, kFrameMilliseconds)) {
+        if (sdl_->SDL_WaitEventTimeout(&event, kFrameMilliseconds)) {
             HandleEvent(event);
-            while (SDL_PollEvent(&event)) {
+            while (sdl_->SDL_PollEvent(&event)) {
                 HandleEvent(event);
             }
         }
         if (TakeRaiseRequest()) {
-            SDL_RaiseWindow(window_);
+            sdl_->SDL_RaiseWindow(window_);
         }
         Present(false);
     }
@@ -101,44 +105,45 @@ void SdlWindowDisplay::Run(std::promise<std::string> started) {
 }
 
 bool SdlWindowDisplay::Open(std::string& error) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        error = std::string("cannot start SDL video: ") + SDL_GetError();
+    if (sdl_->SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        error = std::string("cannot start SDL video: ") + sdl_->SDL_GetError();
         return false;
     }
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    sdl_->SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     Framebuffer& screen = Screen();
-    window_ =
-        SDL_CreateWindow("Tessalink", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                         screen.Width() * options_.scale, screen.Height() * options_.scale, 0);
+    window_ = sdl_->SDL_CreateWindow("Tessalink", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                     screen.Width() * options_.scale,
+                                     screen.Height() * options_.scale, 0);
     if (window_) {
-        renderer_ = SDL_CreateRenderer(window_, -1, 0);
+        renderer_ = sdl_->SDL_CreateRenderer(window_, -1, 0);
     }
     if (renderer_) {
-        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                     screen.Width(), screen.Height());
+        texture_ =
+            sdl_->SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                    screen.Width(), screen.Height());
     }
     if (!texture_) {
-        error = std::string("cannot open the window: ") + SDL_GetError();
+        error = std::string("cannot open the window: ") + sdl_->SDL_GetError();
         return false;
     }
-    SDL_StartTextInput();
+    sdl_->SDL_StartTextInput();
     return true;
 }
 
 void SdlWindowDisplay::Close() {
     if (texture_) {
-        SDL_DestroyTexture(texture_);
+        sdl_->SDL_DestroyTexture(texture_);
         texture_ = nullptr;
     }
     if (renderer_) {
-        SDL_DestroyRenderer(renderer_);
+        sdl_->SDL_DestroyRenderer(renderer_);
         renderer_ = nullptr;
     }
     if (window_) {
-        SDL_DestroyWindow(window_);
+        sdl_->SDL_DestroyWindow(window_);
         window_ = nullptr;
     }
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    sdl_->SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 void SdlWindowDisplay::HandleEvent(const SDL_Event& event) {
@@ -210,7 +215,7 @@ void SdlWindowDisplay::Present(bool force) {
         dirty = screen.TakeDirty();
     }
     const bool busy = IsBusy();
-    const Uint32 now = SDL_GetTicks();
+    const Uint32 now = sdl_->SDL_GetTicks();
     if (busy && now - last_busy_step_ >= kBusyStepMilliseconds) {
         ++busy_phase_;
         last_busy_step_ = now;
@@ -227,11 +232,11 @@ void SdlWindowDisplay::Present(bool force) {
     const std::vector<std::uint32_t> frame = ComposeFrame(screen, busy_phase_);
     const RECT area = force || !dirty ? RECT{0, 0, screen.Width(), screen.Height()} : *dirty;
     const SDL_Rect rect{area.left, area.top, area.right - area.left, area.bottom - area.top};
-    SDL_UpdateTexture(texture_, &rect, frame.data() + area.top * screen.Width() + area.left,
-                      screen.Width() * static_cast<int>(sizeof(std::uint32_t)));
-    SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-    SDL_RenderPresent(renderer_);
+    sdl_->SDL_UpdateTexture(texture_, &rect, frame.data() + area.top * screen.Width() + area.left,
+                            screen.Width() * static_cast<int>(sizeof(std::uint32_t)));
+    sdl_->SDL_RenderClear(renderer_);
+    sdl_->SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    sdl_->SDL_RenderPresent(renderer_);
 }
 
 }  // namespace platform::display

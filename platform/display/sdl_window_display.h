@@ -6,6 +6,7 @@
 #pragma once
 
 #include "display/display.h"
+#include "display/sdl_library.h"
 
 #include <SDL.h>
 
@@ -32,6 +33,7 @@ class SdlWindowDisplay final : public Display {
     void Present(bool force);
 
     DisplayOptions options_;
+    const SdlLibrary* sdl_ = nullptr;
     std::thread thread_;
     std::atomic<bool> stopping_{false};
     SDL_Window* window_ = nullptr;
