@@ -13,9 +13,8 @@
 
 #include "SimulatedDevice.h"
 #include "adapters/AdapterSnapshot.h"
-#include "program/program_frame.h"
+#include "adapters_page/page_frame.h"
 #include "shell/shell_windows.h"
-#include "user/posted_input.h"
 
 namespace tessalink::test {
 namespace {
@@ -87,10 +86,12 @@ Scenario Office() {
     return scenario;
 }
 
-class AdaptersPageTest : public ProgramFrameTest {
+class AdaptersPageTest : public PageFrame {
   protected:
+    AdaptersPageTest() : PageFrame(0) {}
+
     void TearDown() override {
-        ProgramFrameTest::TearDown();
+        PageFrame::TearDown();
         app_test::Uninstall();
         AdapterSnapshot::Instance().ReadAdapters();
     }
@@ -100,56 +101,16 @@ class AdaptersPageTest : public ProgramFrameTest {
     void Start(Scenario scenario) {
         app_test::Install(std::move(scenario));
         StartFrame();
-        page_ = PageWindow(0);
-        ASSERT_NE(page_, nullptr);
+        ASSERT_NE(PageUnderTest(), nullptr);
         for (int tab = 0; tab < 3; ++tab) {
             Record(PageWindow(tab), Relays());
         }
         Pump();
     }
 
-    HWND Control(int id) const { return GetDlgItem(page_, id); }
-
-    std::u16string Text(int id) const {
-        WCHAR text[128] = {};
-        GetDlgItemTextW(page_, id, text, 128);
-        return text;
-    }
-
-    void Tap(int id) {
-        RECT rect{};
-        GetWindowRect(Control(id), &rect);
-        PostTap({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
-        Pump();
-    }
-
-    // What the user does in the drop-down list: a new selection, then its notification.
-    void Choose(int item) {
-        SendMessageW(Control(IDC_ADAPTER_COMBO), CB_SETCURSEL, item, 0);
-        SendMessageW(page_, WM_COMMAND, MAKEWPARAM(IDC_ADAPTER_COMBO, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(Control(IDC_ADAPTER_COMBO)));
-        Pump();
-    }
-
-    std::vector<std::u16string> ComboItems() const {
-        std::vector<std::u16string> items;
-        const HWND combo = Control(IDC_ADAPTER_COMBO);
-        const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
-        for (int item = 0; item < count; ++item) {
-            WCHAR text[160] = {};
-            SendMessageW(combo, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text));
-            items.emplace_back(text);
-        }
-        return items;
-    }
-
-    int Selection() const {
-        return static_cast<int>(SendMessageW(Control(IDC_ADAPTER_COMBO), CB_GETCURSEL, 0, 0));
-    }
-
     std::vector<Row> Rows() const {
         std::vector<Row> rows;
-        const HWND list = Control(IDC_SETTINGS_LIST);
+        const HWND list = Item(IDC_SETTINGS_LIST);
         const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
         for (int index = 0; index < count; ++index) {
             Row row;
@@ -170,12 +131,13 @@ class AdaptersPageTest : public ProgramFrameTest {
         return rows;
     }
 
-    bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
-    bool Visible(int id) const { return IsWindowVisible(Control(id)) != FALSE; }
+    bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
+    bool Visible(int id) const { return IsWindowVisible(Item(id)) != FALSE; }
 
     std::vector<std::u16string> SummaryValues() const {
-        return {Text(IDC_MAC_ADDRESS), Text(IDC_IP_ADDRESS),     Text(IDC_DNS_SERVER),
-                Text(IDC_DHCP_SERVER), Text(IDC_LEASE_OBTAINED), Text(IDC_LEASE_EXPIRES)};
+        return {ItemText(IDC_MAC_ADDRESS),    ItemText(IDC_IP_ADDRESS),
+                ItemText(IDC_DNS_SERVER),     ItemText(IDC_DHCP_SERVER),
+                ItemText(IDC_LEASE_OBTAINED), ItemText(IDC_LEASE_EXPIRES)};
     }
 
     std::vector<ReceivedMessage> RelayedTo(HWND page) const {
@@ -187,22 +149,21 @@ class AdaptersPageTest : public ProgramFrameTest {
         }
         return received;
     }
-
-    HWND page_ = nullptr;
 };
 
 TEST_F(AdaptersPageTest, SummaryShowsTheFirstAdapterAndTheFirstDnsServerWhenNoneIsCurrent) {
     Start(Office());
-    EXPECT_EQ(ComboItems(), (std::vector<std::u16string>{u"Cradle Ethernet", u"WLAN1"}))
+    EXPECT_EQ(ComboTexts(), (std::vector<std::u16string>{u"Cradle Ethernet", u"WLAN1"}))
         << "an adapter without a display name is listed by its adapter name";
-    EXPECT_EQ(Selection(), 0);
-    EXPECT_EQ(Text(IDC_MAC_ADDRESS), u"00-50-bf-12-34-56");
-    EXPECT_EQ(Text(IDC_IP_ADDRESS), u"192.168.1.20");
-    EXPECT_EQ(Text(IDC_DNS_SERVER), u"192.168.1.2");
-    EXPECT_EQ(Text(IDC_DHCP_SERVER), u"192.168.1.1");
-    EXPECT_EQ(Text(IDC_LEASE_OBTAINED), AdapterSnapshot::Instance().AdapterAt(0)->leaseObtained);
-    EXPECT_NE(Text(IDC_LEASE_OBTAINED), u"");
-    EXPECT_EQ(Text(IDC_LEASE_EXPIRES), AdapterSnapshot::Instance().AdapterAt(0)->leaseExpires);
+    EXPECT_EQ(ComboSelection(), 0);
+    EXPECT_EQ(ItemText(IDC_MAC_ADDRESS), u"00-50-bf-12-34-56");
+    EXPECT_EQ(ItemText(IDC_IP_ADDRESS), u"192.168.1.20");
+    EXPECT_EQ(ItemText(IDC_DNS_SERVER), u"192.168.1.2");
+    EXPECT_EQ(ItemText(IDC_DHCP_SERVER), u"192.168.1.1");
+    EXPECT_EQ(ItemText(IDC_LEASE_OBTAINED),
+              AdapterSnapshot::Instance().AdapterAt(0)->leaseObtained);
+    EXPECT_NE(ItemText(IDC_LEASE_OBTAINED), u"");
+    EXPECT_EQ(ItemText(IDC_LEASE_EXPIRES), AdapterSnapshot::Instance().AdapterAt(0)->leaseExpires);
     EXPECT_TRUE(Enabled(IDC_RELEASE_DHCP));
     EXPECT_TRUE(Enabled(IDC_RENEW_DHCP));
     EXPECT_FALSE(Visible(IDC_SETTINGS_LIST));
@@ -212,48 +173,48 @@ TEST_F(AdaptersPageTest, SummaryPrefersTheCurrentDnsServer) {
     Scenario scenario = Office();
     scenario.host.currentDnsServer = Ipv4(192, 168, 1, 3);
     Start(scenario);
-    EXPECT_EQ(Text(IDC_DNS_SERVER), u"192.168.1.3");
+    EXPECT_EQ(ItemText(IDC_DNS_SERVER), u"192.168.1.3");
 }
 
 TEST_F(AdaptersPageTest, AdapterWithoutDhcpShowsDisabledAndItsButtonsDoNothing) {
     Start(Office());
-    Choose(1);
-    EXPECT_EQ(Text(IDC_IP_ADDRESS), u"192.168.7.9");
-    EXPECT_EQ(Text(IDC_DHCP_SERVER), u"Disabled");
-    EXPECT_EQ(Text(IDC_LEASE_OBTAINED), u"");
-    EXPECT_EQ(Text(IDC_LEASE_EXPIRES), u"");
+    ChooseAdapter(1);
+    EXPECT_EQ(ItemText(IDC_IP_ADDRESS), u"192.168.7.9");
+    EXPECT_EQ(ItemText(IDC_DHCP_SERVER), u"Disabled");
+    EXPECT_EQ(ItemText(IDC_LEASE_OBTAINED), u"");
+    EXPECT_EQ(ItemText(IDC_LEASE_EXPIRES), u"");
     EXPECT_FALSE(Enabled(IDC_RELEASE_DHCP));
     EXPECT_FALSE(Enabled(IDC_RENEW_DHCP));
-    Tap(IDC_RELEASE_DHCP);
-    EXPECT_EQ(Text(IDC_IP_ADDRESS), u"192.168.7.9");
+    TapItem(IDC_RELEASE_DHCP);
+    EXPECT_EQ(ItemText(IDC_IP_ADDRESS), u"192.168.7.9");
 
     // A record that says no DHCP for an adapter the network would release: a stray
     // command still asks nothing of the network.
     AdapterSnapshot::Instance().AdapterAt(0)->dhcpEnabled = FALSE;
-    Choose(0);
-    SendMessageW(page_, WM_COMMAND, MAKEWPARAM(IDC_RELEASE_DHCP, BN_CLICKED), 0);
+    ChooseAdapter(0);
+    SendMessageW(PageUnderTest(), WM_COMMAND, MAKEWPARAM(IDC_RELEASE_DHCP, BN_CLICKED), 0);
     AdapterSnapshot fresh;
     ASSERT_TRUE(fresh.ReadAdapters());
     EXPECT_EQ(std::u16string(fresh.AdapterAt(0)->ipAddresses[0].address), u"192.168.1.20");
-    EXPECT_EQ(Text(IDC_IP_ADDRESS), u"192.168.1.20");
+    EXPECT_EQ(ItemText(IDC_IP_ADDRESS), u"192.168.1.20");
 }
 
 TEST_F(AdaptersPageTest, ReleaseThenRenewShowTheAddressGoneThenTheNewLease) {
     Start(Office());
     const HCURSOR before = GetCursor();
-    Tap(IDC_RELEASE_DHCP);
-    EXPECT_EQ(Text(IDC_IP_ADDRESS), u"0.0.0.0");
+    TapItem(IDC_RELEASE_DHCP);
+    EXPECT_EQ(ItemText(IDC_IP_ADDRESS), u"0.0.0.0");
     EXPECT_EQ(GetCursor(), before) << "the wait cursor goes again";
 
-    Tap(IDC_RENEW_DHCP);
-    EXPECT_EQ(Text(IDC_IP_ADDRESS), u"192.168.1.57");
-    EXPECT_EQ(Text(IDC_DHCP_SERVER), u"192.168.1.254");
+    TapItem(IDC_RENEW_DHCP);
+    EXPECT_EQ(ItemText(IDC_IP_ADDRESS), u"192.168.1.57");
+    EXPECT_EQ(ItemText(IDC_DHCP_SERVER), u"192.168.1.254");
     EXPECT_TRUE(Enabled(IDC_RELEASE_DHCP));
 }
 
 TEST_F(AdaptersPageTest, DetailViewListsEverySettingInOrder) {
     Start(Office());
-    Tap(IDC_DETAIL_VIEW);
+    TapItem(IDC_DETAIL_VIEW);
     const AdapterRecord& cradle = *AdapterSnapshot::Instance().AdapterAt(0);
     EXPECT_EQ(Rows(), (std::vector<Row>{
                           {u"Host", u"pocket", 5},
@@ -277,7 +238,7 @@ TEST_F(AdaptersPageTest, DetailViewListsEverySettingInOrder) {
                       }));
 
     // WINS texts filled but WINS off, no DHCP, speed 0.
-    Choose(1);
+    ChooseAdapter(1);
     EXPECT_EQ(Rows(), (std::vector<Row>{
                           {u"Host", u"pocket", 5},
                           {u"Domain", u"example.lan", 0},
@@ -304,7 +265,7 @@ TEST_F(AdaptersPageTest, DetailViewOfABareHostAndAnAddressGap) {
     AdapterRecord& record = *AdapterSnapshot::Instance().AdapterAt(0);
     record.ipAddresses[1] = {};
     record.gateways[0][0] = 0;
-    Tap(IDC_DETAIL_VIEW);
+    TapItem(IDC_DETAIL_VIEW);
     EXPECT_EQ(Rows(), (std::vector<Row>{
                           {u"Host", u"", 5},
                           {u"IP Address", u"192.168.1.20", 4},
@@ -325,7 +286,7 @@ TEST_F(AdaptersPageTest, LongNamesAreCutToFortyNineCharactersWithoutSplittingAPa
     scenario.host.domainName = std::string(48, 'd') + "\xf0\x9f\x93\xb6" + "tail";
     scenario.host.hostName = std::string(140, 'h');
     Start(scenario);
-    Tap(IDC_DETAIL_VIEW);
+    TapItem(IDC_DETAIL_VIEW);
     const std::vector<Row> rows = Rows();
     ASSERT_GE(rows.size(), 2u);
     EXPECT_EQ(rows[0].value, std::u16string(49, u'h'));
@@ -335,30 +296,30 @@ TEST_F(AdaptersPageTest, LongNamesAreCutToFortyNineCharactersWithoutSplittingAPa
 TEST_F(AdaptersPageTest, ViewSwitchSwapsTheListForTheSummaryAndItsButtons) {
     Start(Office());
     RECT group{};
-    GetWindowRect(Control(IDC_SUMMARY_GROUP), &group);
+    GetWindowRect(Item(IDC_SUMMARY_GROUP), &group);
     RECT list{};
-    GetWindowRect(Control(IDC_SETTINGS_LIST), &list);
+    GetWindowRect(Item(IDC_SETTINGS_LIST), &list);
     EXPECT_TRUE(EqualRect(&group, &list)) << "the list lies over the summary's group box";
 
-    Tap(IDC_DETAIL_VIEW);
+    TapItem(IDC_DETAIL_VIEW);
     EXPECT_TRUE(Visible(IDC_SETTINGS_LIST));
     for (int id = IDC_SUMMARY_GROUP; id <= IDC_RENEW_DHCP; ++id) {
         EXPECT_FALSE(Visible(id)) << "control " << id;
     }
     // The adapter changes while the summary is hidden; back in it, the buttons follow.
-    Choose(1);
-    Tap(IDC_DETAIL_VIEW);
+    ChooseAdapter(1);
+    TapItem(IDC_DETAIL_VIEW);
     EXPECT_FALSE(Visible(IDC_SETTINGS_LIST));
     for (int id = IDC_SUMMARY_GROUP; id <= IDC_RENEW_DHCP; ++id) {
         EXPECT_TRUE(Visible(id)) << "control " << id;
     }
     EXPECT_FALSE(Enabled(IDC_RELEASE_DHCP));
     EXPECT_FALSE(Enabled(IDC_RENEW_DHCP));
-    EXPECT_EQ(Text(IDC_DHCP_SERVER), u"Disabled");
+    EXPECT_EQ(ItemText(IDC_DHCP_SERVER), u"Disabled");
 
-    Choose(0);
-    Tap(IDC_DETAIL_VIEW);
-    Tap(IDC_DETAIL_VIEW);
+    ChooseAdapter(0);
+    TapItem(IDC_DETAIL_VIEW);
+    TapItem(IDC_DETAIL_VIEW);
     EXPECT_TRUE(Enabled(IDC_RELEASE_DHCP));
     EXPECT_TRUE(Enabled(IDC_RENEW_DHCP));
 }
@@ -368,55 +329,55 @@ TEST_F(AdaptersPageTest, NoAdaptersLeavesEverythingEmptyInBothViews) {
     scenario.adapters.clear();
     Start(scenario);
     const std::vector<std::u16string> empty(6);
-    EXPECT_TRUE(ComboItems().empty());
-    EXPECT_EQ(Selection(), CB_ERR);
+    EXPECT_TRUE(ComboTexts().empty());
+    EXPECT_EQ(ComboSelection(), CB_ERR);
     EXPECT_EQ(SummaryValues(), empty) << "the template's placeholders are gone too";
     EXPECT_FALSE(Enabled(IDC_RELEASE_DHCP));
     EXPECT_FALSE(Enabled(IDC_RENEW_DHCP));
 
-    Tap(IDC_DETAIL_VIEW);
+    TapItem(IDC_DETAIL_VIEW);
     EXPECT_TRUE(Rows().empty());
     EXPECT_EQ(SummaryValues(), empty);
 }
 
 TEST_F(AdaptersPageTest, RefreshListKeepsTheAdapterByItsIndexOrFallsBackToTheFirst) {
     Start(Office());
-    Choose(1);
+    ChooseAdapter(1);
     Recorded().clear();
 
     // The wireless adapter is now listed first and a new one second.
     Scenario reordered = Office();
     reordered.adapters = {Wireless(), Adapter(9, "USB1", "USB Ethernet"), Cradle()};
     app_test::Install(reordered);
-    Tap(IDC_REFRESH_LIST);
-    EXPECT_EQ(ComboItems(),
+    TapItem(IDC_REFRESH_LIST);
+    EXPECT_EQ(ComboTexts(),
               (std::vector<std::u16string>{u"WLAN1", u"USB Ethernet", u"Cradle Ethernet"}));
-    EXPECT_EQ(Selection(), 0);
-    EXPECT_EQ(Text(IDC_IP_ADDRESS), u"192.168.7.9");
+    EXPECT_EQ(ComboSelection(), 0);
+    EXPECT_EQ(ItemText(IDC_IP_ADDRESS), u"192.168.7.9");
     // Posted to the frame, relayed to the two other pages, not back to this one.
-    EXPECT_TRUE(RelayedTo(page_).empty());
+    EXPECT_TRUE(RelayedTo(PageUnderTest()).empty());
     for (int tab = 1; tab < 3; ++tab) {
         const std::vector<ReceivedMessage> received = RelayedTo(PageWindow(tab));
         ASSERT_EQ(received.size(), 1u) << "tab " << tab;
         EXPECT_EQ(received[0].message, static_cast<UINT>(WM_ADAPTERS_REFRESHED));
-        EXPECT_EQ(received[0].wParam, reinterpret_cast<WPARAM>(page_));
+        EXPECT_EQ(received[0].wParam, reinterpret_cast<WPARAM>(PageUnderTest()));
     }
 
-    Choose(2);
+    ChooseAdapter(2);
     Scenario without = Office();
     without.adapters = {Wireless()};
     app_test::Install(without);
-    Tap(IDC_REFRESH_LIST);
-    EXPECT_EQ(ComboItems(), (std::vector<std::u16string>{u"WLAN1"}));
-    EXPECT_EQ(Selection(), 0);
-    EXPECT_EQ(Text(IDC_DHCP_SERVER), u"Disabled");
+    TapItem(IDC_REFRESH_LIST);
+    EXPECT_EQ(ComboTexts(), (std::vector<std::u16string>{u"WLAN1"}));
+    EXPECT_EQ(ComboSelection(), 0);
+    EXPECT_EQ(ItemText(IDC_DHCP_SERVER), u"Disabled");
 }
 
 TEST_F(AdaptersPageTest, ChoosingAnAdapterTellsTheOtherPagesAndNothingComesBack) {
     Start(Office());
-    Choose(1);
+    ChooseAdapter(1);
     const LPARAM wireless = reinterpret_cast<LPARAM>(AdapterSnapshot::Instance().AdapterAt(1));
-    EXPECT_TRUE(RelayedTo(page_).empty());
+    EXPECT_TRUE(RelayedTo(PageUnderTest()).empty());
     for (int tab = 1; tab < 3; ++tab) {
         const std::vector<ReceivedMessage> received = RelayedTo(PageWindow(tab));
         ASSERT_EQ(received.size(), 1u) << "tab " << tab;
@@ -431,30 +392,30 @@ TEST_F(AdaptersPageTest, AnAdapterChosenOnAnotherPageIsShownAtOnce) {
     AdapterSnapshot& snapshot = AdapterSnapshot::Instance();
     SendMessageW(Frame(), WM_ADAPTER_SELECTED, reinterpret_cast<WPARAM>(arpPage),
                  reinterpret_cast<LPARAM>(snapshot.AdapterAt(1)));
-    EXPECT_EQ(Selection(), 1);
-    EXPECT_EQ(Text(IDC_DHCP_SERVER), u"Disabled");
+    EXPECT_EQ(ComboSelection(), 1);
+    EXPECT_EQ(ItemText(IDC_DHCP_SERVER), u"Disabled");
     EXPECT_TRUE(RelayedTo(arpPage).empty()) << "the sender gets nothing back";
 
     // A record the combo does not hold keeps the selection.
     AdapterRecord stranger;
     SendMessageW(Frame(), WM_ADAPTER_SELECTED, reinterpret_cast<WPARAM>(arpPage),
                  reinterpret_cast<LPARAM>(&stranger));
-    EXPECT_EQ(Selection(), 1);
-    EXPECT_EQ(Text(IDC_IP_ADDRESS), u"192.168.7.9");
+    EXPECT_EQ(ComboSelection(), 1);
+    EXPECT_EQ(ItemText(IDC_IP_ADDRESS), u"192.168.7.9");
 }
 
 TEST_F(AdaptersPageTest, AdaptersRefreshedElsewhereRefillTheCombo) {
     Start(Office());
-    Choose(1);
+    ChooseAdapter(1);
     Scenario reordered = Office();
     reordered.adapters = {Wireless(), Cradle()};
     app_test::Install(reordered);
     AdapterSnapshot::Instance().ReadAdapters();
     PostMessageW(Frame(), WM_ADAPTERS_REFRESHED, reinterpret_cast<WPARAM>(PageWindow(2)), 0);
     Pump();
-    EXPECT_EQ(ComboItems(), (std::vector<std::u16string>{u"WLAN1", u"Cradle Ethernet"}));
-    EXPECT_EQ(Selection(), 0);
-    EXPECT_EQ(Text(IDC_IP_ADDRESS), u"192.168.7.9");
+    EXPECT_EQ(ComboTexts(), (std::vector<std::u16string>{u"WLAN1", u"Cradle Ethernet"}));
+    EXPECT_EQ(ComboSelection(), 0);
+    EXPECT_EQ(ItemText(IDC_IP_ADDRESS), u"192.168.7.9");
 }
 
 TEST_F(AdaptersPageTest, ShowingThePageLowersTheInputPanel) {

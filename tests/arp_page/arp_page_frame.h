@@ -1,5 +1,5 @@
 // The program's main frame made in-process with the ARP tab chosen, and what a test
-// reads from and does to the ARP page: the combo, the list, the details, taps.
+// reads from and does to the ARP page beyond its adapter combo: the list, the details.
 #pragma once
 
 #include <windows.h>
@@ -7,33 +7,27 @@
 #include <string>
 #include <vector>
 
-#include "program/program_frame.h"
+#include "adapters_page/page_frame.h"
 
 namespace tessalink::test {
 
-class ArpPageFrame : public ProgramFrameTest {
+class ArpPageFrame : public PageFrame {
   protected:
+    ArpPageFrame() : PageFrame(kArpTab) {}
+
     // Takes the adapter snapshot and makes the frame, as start-up does, on whatever
     // network is installed (the ARP table is read with the frame), and shows the ARP tab.
     void StartFrame();
 
-    HWND ArpPage() const { return PageWindow(kArpTab); }
-    HWND Item(int id) const { return GetDlgItem(ArpPage(), id); }
+    HWND ArpPage() const { return PageUnderTest(); }
 
     std::vector<std::u16string> ListTexts() const;
-    std::vector<std::u16string> ComboTexts() const;
-    int ComboSelection() const;
-    std::u16string Details() const;
+    std::u16string Details() const { return ItemText(IDC_ARP_DETAILS); }
 
     void TapRow(int row);
-    void TapLink();
-    // What the combo tells its page when the user picks another item.
-    void ChooseAdapter(int item);
 
   private:
     static constexpr int kArpTab = 2;
-
-    void TapAt(HWND window, POINT client);
 };
 
 }  // namespace tessalink::test

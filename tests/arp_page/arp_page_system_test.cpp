@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "adapters/AdapterSnapshot.h"
 #include "arp_page_frame.h"
 #include "network_namespace.h"
 
@@ -45,20 +44,6 @@ class ArpPageSystemTest : public ArpPageFrame {
         }
     }
 
-    // Chooses tl0, the veth end that holds the neighbours.
-    void ChooseTl0() {
-        const HWND combo = Item(IDC_ADAPTER_COMBO);
-        const DWORD index = if_nametoindex("tl0");
-        const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
-        for (int item = 0; item < count; ++item) {
-            const auto* record = reinterpret_cast<const AdapterRecord*>(
-                SendMessageW(combo, CB_GETITEMDATA, item, 0));
-            if (record->interfaceIndex == index) {
-                ChooseAdapter(item);
-            }
-        }
-    }
-
     // Each listed address with the type its details name, one per line.
     std::string Listing() {
         std::string listing;
@@ -88,7 +73,8 @@ class ArpPageSystemTest : public ArpPageFrame {
 TEST_F(ArpPageSystemTest, ListsTheNeighboursWithTheirTypesAndTheTimerAddsANewOne) {
     const auto report = network_.RunInside([this] {
         StartFrame();
-        ChooseTl0();
+        // tl0 is the veth end that holds the neighbours.
+        ChooseInterface(if_nametoindex("tl0"));
         std::string seen = Listing() + "--\n";
         // From inside the namespace, as the page's own process would see it changed.
         if (std::system("ip neigh add 10.9.0.7 lladdr 02:00:00:00:00:07 dev tl0 nud permanent") !=

@@ -175,7 +175,7 @@ TEST_F(ArpPageTest, RefreshListKeepsTheAdapterByItsIndexAndTellsTheOtherPages) {
     moved.adapters[1] = Adapter(7, "usb0", "USB link");
     moved.neighbours.push_back(Neighbour(kWireless, Ipv4(10, 0, 0, 4), 3, {1, 2, 3, 4, 5, 6}));
     app_test::Install(moved);
-    TapLink();
+    TapItem(IDC_REFRESH_LIST);
     EXPECT_EQ(ComboTexts(), (std::vector<std::u16string>{u"Ethernet A", u"USB link", u"wlan0"}));
     EXPECT_EQ(ComboSelection(), 2);
     EXPECT_EQ(ListTexts(), (std::vector<std::u16string>{u"10.0.0.4"}));
