@@ -4,15 +4,12 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "SimulatedDevice.h"
-#include "diagnostics/DiagnosticsPage.h"
-#include "program/program_frame.h"
-#include "user/input_sink.h"
+#include "diagnostics_page_frame.h"
 #include "user/posted_input.h"
 
 namespace tessalink::test {
@@ -25,11 +22,6 @@ using app_test::Ipv4;
 using platform::net::sim::Scenario;
 using platform::net::sim::SimEchoHost;
 using platform::net::sim::SimHop;
-using Lines = std::vector<std::u16string>;
-
-constexpr int kPingTab = 1;
-constexpr int kRunControls[] = {IDC_ACTION, IDC_ADDRESS, IDC_DATA_SIZE, IDC_REPETITION};
-enum Choice { kPing, kTraceRt, kResolve };
 
 // The gateway answers at once; the server lies two routers away, the second of them
 // named; 192.168.1.99 never answers.
@@ -51,37 +43,11 @@ Scenario Office() {
     return scenario;
 }
 
-// Whether the four run controls were enabled as each progress message reached the page.
-std::vector<std::pair<WPARAM, bool>> progress;
-WNDPROC pageProcedure = nullptr;
-
-bool RunControlsEnabled(HWND page) {
-    bool enabled = true;
-    for (int id : kRunControls) {
-        enabled = enabled && IsWindowEnabled(GetDlgItem(page, id));
-    }
-    return enabled;
-}
-
-LRESULT CALLBACK RecordingProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DIAG_PROGRESS) {
-        progress.emplace_back(wParam, RunControlsEnabled(hwnd));
-    }
-    return CallWindowProcW(pageProcedure, hwnd, message, wParam, lParam);
-}
-
-class DiagnosticsPageTest : public ProgramFrameTest {
+class DiagnosticsPageTest : public DiagnosticsPageFrame {
   protected:
     void SetUp() override {
         app_test::Install(Office());
-        StartFrame();
-        ChooseTab(kPingTab);
-        page_ = PageWindow(kPingTab);
-        ASSERT_TRUE(IsWindowVisible(page_));
-        progress.clear();
-        pageProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-            page_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProcedure)));
-        Pump();
+        StartPage();
     }
 
     void TearDown() override {
@@ -109,77 +75,6 @@ class DiagnosticsPageTest : public ProgramFrameTest {
         PostKeyPress(VK_RETURN);
     }
 
-    HWND Item(int id) const { return GetDlgItem(page_, id); }
-
-    // Picks the choice from the Action button's menu: a thread timer, served inside
-    // the menu's own loop, taps the item once the menu is up.
-    void Choose(Choice choice) {
-        chosen_ = choice;
-        const UINT_PTR timer = SetTimer(nullptr, 0, 10, TapChosenItem);
-        RECT button{};
-        GetClientRect(Item(IDC_ACTION), &button);
-        TapAt(Item(IDC_ACTION), {button.right - 4, button.bottom / 2});
-        KillTimer(nullptr, timer);
-    }
-
-    // Types the address and taps the Action button's text area, as the user does, then
-    // handles what follows until a run's worker has sent its end message.
-    void Run(const std::u16string& address) {
-        SetWindowTextW(Item(IDC_ADDRESS), address.c_str());
-        progress.clear();
-        TapAt(Item(IDC_ACTION), {8, 8});
-        // A run disables the Action button until its end; on a slow machine the whole
-        // run may already be over by now.
-        if (IsWindowEnabled(Item(IDC_ACTION)) && progress.empty()) {
-            return;
-        }
-        const auto bound = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (!Ended() && std::chrono::steady_clock::now() < bound) {
-            Pump();
-            Sleep(1);
-        }
-        ASSERT_TRUE(Ended()) << "the run never ended";
-    }
-
-    Lines ListLines() const {
-        Lines lines;
-        const int count =
-            static_cast<int>(SendMessageW(Item(IDC_PING_LIST), LVM_GETITEMCOUNT, 0, 0));
-        for (int row = 0; row < count; ++row) {
-            WCHAR text[80]{};
-            LVITEMW item{};
-            item.pszText = text;
-            item.cchTextMax = 80;
-            SendMessageW(Item(IDC_PING_LIST), LVM_GETITEMTEXTW, row,
-                         reinterpret_cast<LPARAM>(&item));
-            lines.emplace_back(text);
-        }
-        return lines;
-    }
-
-    // The tree's items in display order, a child indented by two spaces.
-    Lines TreeLines(HTREEITEM first = nullptr, const std::u16string& indent = u"") const {
-        const HWND tree = Item(IDC_TRACE_TREE);
-        Lines lines;
-        HTREEITEM at = first ? first : TreeNext(TVGN_ROOT, nullptr);
-        for (; at != nullptr; at = TreeNext(TVGN_NEXT, at)) {
-            WCHAR text[130]{};
-            TVITEMW item{};
-            item.mask = TVIF_HANDLE | TVIF_TEXT;
-            item.hItem = at;
-            item.pszText = text;
-            item.cchTextMax = 130;
-            SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-            lines.push_back(indent + text);
-            if (const HTREEITEM child = TreeNext(TVGN_CHILD, at)) {
-                for (auto& line : TreeLines(child, indent + u"  ")) {
-                    lines.push_back(line);
-                }
-            }
-        }
-        return lines;
-    }
-
     Lines History() const {
         Lines lines;
         const int count = static_cast<int>(SendMessageW(Item(IDC_ADDRESS), CB_GETCOUNT, 0, 0));
@@ -205,41 +100,6 @@ class DiagnosticsPageTest : public ProgramFrameTest {
         }
         return nullptr;
     }
-
-    HWND page_ = nullptr;
-
-  private:
-    bool Ended() const {
-        return !progress.empty() &&
-               (progress.back().first == PING_END || progress.back().first == TRACE_END);
-    }
-
-    HTREEITEM TreeNext(UINT relation, HTREEITEM from) const {
-        return reinterpret_cast<HTREEITEM>(SendMessageW(Item(IDC_TRACE_TREE), TVM_GETNEXTITEM,
-                                                        relation, reinterpret_cast<LPARAM>(from)));
-    }
-
-    void TapAt(HWND window, POINT client) {
-        ClientToScreen(window, &client);
-        PostTap(client);
-        Pump();
-    }
-
-    static void CALLBACK TapChosenItem(HWND, UINT, UINT_PTR timer, DWORD) {
-        const HWND menu = FindWindowW(u"#32768", nullptr);
-        if (menu == nullptr || !IsWindowVisible(menu)) {
-            return;
-        }
-        KillTimer(nullptr, timer);
-        RECT client{};
-        GetClientRect(menu, &client);
-        const int height = client.bottom / 3;
-        POINT at{client.right / 2, height * chosen_ + height / 2};
-        ClientToScreen(menu, &at);
-        PostTap(at);
-    }
-
-    static inline Choice chosen_ = kPing;
 };
 
 TEST_F(DiagnosticsPageTest, StartsOnPingWithItsDefaultsAndTheThreeViewsOnOneSpot) {
@@ -255,7 +115,7 @@ TEST_F(DiagnosticsPageTest, StartsOnPingWithItsDefaultsAndTheThreeViewsOnOneSpot
     EXPECT_EQ(SendMessageW(Item(IDC_DATA_SIZE), CB_GETCURSEL, 0, 0), 1);
     EXPECT_EQ(SendMessageW(Item(IDC_REPETITION), CB_GETCOUNT, 0, 0), 5);
     EXPECT_EQ(SendMessageW(Item(IDC_REPETITION), CB_GETCURSEL, 0, 0), 2);
-    EXPECT_TRUE(RunControlsEnabled(page_));
+    EXPECT_TRUE(RunControlsEnabled(Page()));
 }
 
 TEST_F(DiagnosticsPageTest, TheChoiceEnablesDataSizeAndRepetitionAsItNeedsThem) {
@@ -277,16 +137,16 @@ TEST_F(DiagnosticsPageTest, APingRunDisablesTheControlsUntilItsEndAndListsEachRe
     const std::u16string reply = u"Ping Response - 1024 bytes in 2ms";
     EXPECT_EQ(ListLines(),
               (Lines{u"Ping Address - 192.168.1.1", reply, reply, reply, reply, u"Ping Complete"}));
-    ASSERT_EQ(progress.size(), 6u);
-    for (const auto& [code, enabled] : progress) {
+    ASSERT_EQ(Progress().size(), 6u);
+    for (const auto& [code, enabled] : Progress()) {
         EXPECT_FALSE(enabled) << "controls enabled while handling progress code " << code;
     }
-    EXPECT_TRUE(RunControlsEnabled(page_));
+    EXPECT_TRUE(RunControlsEnabled(Page()));
 
     Run(u"192.168.1.99");
     EXPECT_EQ(ListLines(),
               (Lines{u"Ping Address - 192.168.1.99", u"Ping Failed.", u"Ping Terminated"}));
-    EXPECT_TRUE(RunControlsEnabled(page_));
+    EXPECT_TRUE(RunControlsEnabled(Page()));
 }
 
 TEST_F(DiagnosticsPageTest,
@@ -316,9 +176,9 @@ TEST_F(DiagnosticsPageTest, AnUnresolvableOrOverlongAddressStartsNothingAndIsKep
         KillTimer(nullptr, timer);
         EXPECT_EQ(errorBox.first, u"Error");
         EXPECT_EQ(errorBox.second, u"Unable to convert address to valid IP address.");
-        EXPECT_TRUE(progress.empty()) << "a worker ran";
+        EXPECT_TRUE(Progress().empty()) << "a worker ran";
         EXPECT_TRUE(ListLines().empty());
-        EXPECT_TRUE(RunControlsEnabled(page_));
+        EXPECT_TRUE(RunControlsEnabled(Page()));
     }
     EXPECT_EQ(History().at(1), u"no.such.host");
 }
@@ -350,11 +210,11 @@ TEST_F(DiagnosticsPageTest, ATraceListsEachHopWithItsNameAndEnablesEveryControlA
     EXPECT_EQ(TreeLines(),
               (Lines{u"Trace to Address - 203.0.113.5", u">> 192.168.1.1", u">> 10.20.0.1",
                      u"  core.example.net", u">> 203.0.113.5", u"TraceRt Complete"}));
-    for (const auto& [code, enabled] : progress) {
+    for (const auto& [code, enabled] : Progress()) {
         EXPECT_FALSE(enabled) << "controls enabled while handling progress code " << code;
     }
     // The end enables Repetition too, although a trace does not use it.
-    EXPECT_TRUE(RunControlsEnabled(page_));
+    EXPECT_TRUE(RunControlsEnabled(Page()));
 
     Run(u"192.168.1.99");
     EXPECT_EQ(TreeLines(), (Lines{u"Trace to Address - 192.168.1.99", u"Error : Ping Failed.",

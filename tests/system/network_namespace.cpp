@@ -8,6 +8,8 @@
 
 #include <atomic>
 #include <cerrno>
+#include <filesystem>
+#include <fstream>
 
 #include "net/host/bounded_command.h"
 
@@ -40,6 +42,22 @@ bool MountOwnSysfs() {
     return unshare(CLONE_NEWNS) == 0 &&
            mount(nullptr, "/", nullptr, MS_SLAVE | MS_REC, nullptr) == 0 &&
            umount2("/sys", MNT_DETACH) == 0 && mount("sysfs", "/sys", "sysfs", 0, nullptr) == 0;
+}
+
+// Binds each file of the namespace's /etc directory over the machine's file of that
+// name, in the mount namespace MountOwnSysfs made private; files /etc lacks are left
+// out, as `ip netns exec` leaves them.
+bool BindEtcFiles(const std::string& directory) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(directory, error)) {
+        const std::string target = "/etc/" + entry.path().filename().string();
+        if (std::filesystem::exists(target) &&
+            mount(entry.path().c_str(), target.c_str(), nullptr, MS_BIND, nullptr) != 0) {
+            return false;
+        }
+    }
+    // A namespace without files of its own has no directory: nothing to lay over.
+    return !error || error == std::errc::no_such_file_or_directory;
 }
 
 bool WriteAll(int descriptor, const std::string& text) {
@@ -78,6 +96,27 @@ NetworkNamespace::~NetworkNamespace() {
     if (created_) {
         RunBoundedCommand({"ip", "netns", "delete", name_}, kIpLimit);
     }
+    // /etc/netns itself stays, as /run/netns does: other namespaces may be using it.
+    if (hasEtcFiles_) {
+        std::error_code ignored;
+        std::filesystem::remove_all(EtcDirectory(), ignored);
+    }
+}
+
+std::string NetworkNamespace::EtcDirectory() const {
+    return "/etc/netns/" + name_;
+}
+
+bool NetworkNamespace::WriteEtcFile(const std::string& file, const std::string& text) {
+    std::error_code error;
+    std::filesystem::create_directories(EtcDirectory(), error);
+    if (error) {
+        return false;
+    }
+    hasEtcFiles_ = true;
+    std::ofstream out(EtcDirectory() + "/" + file, std::ios::trunc);
+    out << text;
+    return static_cast<bool>(out.flush());
 }
 
 std::optional<std::string> NetworkNamespace::Ip(const std::vector<std::string>& arguments) const {
@@ -95,7 +134,7 @@ std::optional<std::string> NetworkNamespace::RunInside(
     const pid_t child = fork();
     if (child == 0) {
         close(ends[0]);
-        if (!JoinNamespace(name_) || !MountOwnSysfs()) {
+        if (!JoinNamespace(name_) || !MountOwnSysfs() || !BindEtcFiles(EtcDirectory())) {
             _exit(2);
         }
         _exit(WriteAll(ends[1], work()) ? 0 : 3);

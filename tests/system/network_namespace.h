@@ -25,9 +25,15 @@ class NetworkNamespace {
     // `ip -n NAME ARGS...`; its output, or nothing when it failed.
     std::optional<std::string> Ip(const std::vector<std::string>& arguments) const;
 
-    // Runs `work` in a child process that joined the namespace and mounted its
-    // own /sys (as `ip netns exec` does, so sysfs shows the namespace's devices),
-    // and returns what `work` returned; nothing when the child failed.
+    // Gives the namespace its own copy of an /etc file (hosts, resolv.conf), kept as
+    // `ip netns exec` expects it under /etc/netns/NAME and removed with the namespace.
+    // True when written.
+    bool WriteEtcFile(const std::string& file, const std::string& text);
+
+    // Runs `work` in a child process that joined the namespace, mounted its own
+    // /sys and laid the namespace's /etc files over the machine's (as `ip netns exec`
+    // does, so sysfs shows the namespace's devices and the resolver reads its hosts
+    // file), and returns what `work` returned; nothing when the child failed.
     std::optional<std::string> RunInside(const std::function<std::string()>& work) const;
 
     // Moves the calling thread into the namespace for good (a benchmark's own
@@ -35,8 +41,11 @@ class NetworkNamespace {
     bool EnterForThisThread() const;
 
   private:
+    std::string EtcDirectory() const;
+
     std::string name_;
     bool created_ = false;
+    bool hasEtcFiles_ = false;
 };
 
 }  // namespace tessalink::testing

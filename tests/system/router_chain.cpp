@@ -35,8 +35,19 @@ RouterChain::RouterChain() {
     built_ = Build();
 }
 
+std::string RouterChain::HopAddress(int hop) {
+    return LinkAddress(hop - 1, 2);
+}
+
 std::string RouterChain::DestinationAddress() {
-    return LinkAddress(kRouters, 2);
+    return HopAddress(kRouters + 1);
+}
+
+bool RouterChain::SilenceRouter(int router) {
+    // A blackhole route drops the request before the time-to-live is looked at.
+    return spots_[router]
+        ->Ip({"route", "add", "blackhole", DestinationAddress() + "/32"})
+        .has_value();
 }
 
 bool RouterChain::Build() {

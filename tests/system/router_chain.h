@@ -18,9 +18,17 @@ class RouterChain {
     RouterChain& operator=(const RouterChain&) = delete;
 
     bool IsBuilt() const { return built_; }
-    const tessalink::testing::NetworkNamespace& Source() const { return *spots_.front(); }
+    tessalink::testing::NetworkNamespace& Source() { return *spots_.front(); }
+    // The address hop 1 to kRouters + 1 answers a trace from: each router's end that
+    // faces the source, and last the destination.
+    static std::string HopAddress(int hop);
     // The destination's address, as the trace is given it.
     static std::string DestinationAddress();
+
+    // Makes router 1 to kRouters drop what is bound for the destination without a
+    // word: no forwarding, and no report that a request's time ran out there either.
+    // True when done.
+    bool SilenceRouter(int router);
 
   private:
     bool Build();

@@ -1,0 +1,110 @@
+// The Ping page on the real network: the frame runs in a child process inside the
+// source namespace of a chain of three routers and a far end, which this test builds
+// and removes, with a hosts file of the namespace's own that names every hop. What the
+// list and the tree show is read back as the user sees it. Needs root.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "diagnostics_page_frame.h"
+#include "network_namespace.h"
+#include "router_chain.h"
+
+namespace tessalink::test {
+namespace {
+
+using tessalink::testing::NetworkNamespace;
+using ::testing::ElementsAre;
+using ::testing::MatchesRegex;
+
+// The page's lines as plain text, one a line; the chain's texts are all ASCII.
+std::string Joined(const Lines& lines) {
+    std::string joined;
+    for (const auto& line : lines) {
+        joined += std::string(line.begin(), line.end()) + "\n";
+    }
+    return joined;
+}
+
+std::vector<std::string> Split(const std::string& joined) {
+    std::vector<std::string> lines;
+    std::istringstream in(joined);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+class DiagnosticsPageSystemTest : public DiagnosticsPageFrame {
+  protected:
+    void SetUp() override {
+        if (auto reason = NetworkNamespace::UnavailableReason()) {
+            GTEST_SKIP() << *reason;
+        }
+        chain_ = std::make_unique<RouterChain>();
+        ASSERT_TRUE(chain_->IsBuilt());
+        ASSERT_TRUE(chain_->Source().WriteEtcFile(
+            "hosts", "127.0.0.1 localhost\n" + RouterChain::HopAddress(1) + " router-one\n" +
+                         RouterChain::HopAddress(2) + " router-two\n" + RouterChain::HopAddress(3) +
+                         " router-three\n" + RouterChain::DestinationAddress() + " far-end\n"));
+        // A loopback name server that is not there: a name the hosts file lacks fails at
+        // once, and no query leaves the namespaces.
+        ASSERT_TRUE(chain_->Source().WriteEtcFile("resolv.conf", "nameserver 127.0.0.1\n"));
+    }
+
+    // Runs `work` on the page of a frame made in the source namespace, and returns the
+    // lines it read back.
+    std::vector<std::string> OnPageInSource(const std::function<Lines()>& work) {
+        const auto report = chain_->Source().RunInside([&] {
+            StartPage();
+            return Joined(work());
+        });
+        EXPECT_TRUE(report) << "the page's process failed";
+        return Split(report.value_or(""));
+    }
+
+    std::unique_ptr<RouterChain> chain_;
+};
+
+TEST_F(DiagnosticsPageSystemTest, PingsTheFarEndByItsNameFourTimesAndListsEachReply) {
+    const auto lines = OnPageInSource([this] {
+        Run(u"far-end");
+        return ListLines();
+    });
+    const auto reply = MatchesRegex("Ping Response - 32 bytes in [0-9]+ms");
+    EXPECT_THAT(lines, ElementsAre("Ping Address - " + RouterChain::DestinationAddress(), reply,
+                                   reply, reply, reply, "Ping Complete"));
+}
+
+TEST_F(DiagnosticsPageSystemTest, TracesTheFourHopsInOrderEachNamedFromTheNamespacesHostsFile) {
+    const auto lines = OnPageInSource([this] {
+        Choose(kTraceRt);
+        Run(u"far-end");
+        return TreeLines();
+    });
+    EXPECT_THAT(lines, ElementsAre("Trace to Address - " + RouterChain::DestinationAddress(),
+                                   ">> " + RouterChain::HopAddress(1), "  router-one",
+                                   ">> " + RouterChain::HopAddress(2), "  router-two",
+                                   ">> " + RouterChain::HopAddress(3), "  router-three",
+                                   ">> " + RouterChain::DestinationAddress(), "  far-end",
+                                   "TraceRt Complete"));
+}
+
+TEST_F(DiagnosticsPageSystemTest, ASilentRouterEndsTheTraceAfterTheHopsBeforeIt) {
+    ASSERT_TRUE(chain_->SilenceRouter(2));
+    const auto lines = OnPageInSource([this] {
+        Choose(kTraceRt);
+        Run(u"far-end");
+        return TreeLines();
+    });
+    EXPECT_THAT(lines, ElementsAre("Trace to Address - " + RouterChain::DestinationAddress(),
+                                   ">> " + RouterChain::HopAddress(1), "  router-one",
+                                   "Error : Ping Failed.", "TraceRt Terminated"));
+}
+
+}  // namespace
+}  // namespace tessalink::test
