@@ -9,22 +9,7 @@
 namespace tessalink::test {
 namespace {
 
-class AcceleratorTest : public WindowTest {
-  protected:
-    // A loop like the program's: the accelerator table first, then the usual dispatch.
-    void PumpWithAccelerators(HWND frame, HACCEL table) {
-        MSG msg{};
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (TranslateAcceleratorW(frame, table, &msg)) {
-                continue;
-            }
-            MessageLog::Instance().BeginDispatch(msg);
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-            MessageLog::Instance().EndDispatch();
-        }
-    }
-};
+using AcceleratorTest = WindowTest;
 
 TEST_F(AcceleratorTest, TableFromResourcesSwallowsItsKeysEvenWithAChildFocused) {
     const HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(100));
@@ -45,7 +30,7 @@ TEST_F(AcceleratorTest, TableFromResourcesSwallowsItsKeysEvenWithAChildFocused) 
     PostKey(VK_F6, true);
     PostKey(VK_SHIFT, false);
     PostKey('B', true);
-    PumpWithAccelerators(frame, table);
+    PumpMessages(frame, table);
     EXPECT_MESSAGES({{WM_KEYDOWN, kPosted | kWParam, VK_CONTROL},
                      {WM_COMMAND, kSent | kParent | kWParam, MAKEWPARAM(57600, 1)},
                      {WM_KEYUP, kPosted | kWParam, 'N'},
@@ -60,7 +45,7 @@ TEST_F(AcceleratorTest, TableFromResourcesSwallowsItsKeysEvenWithAChildFocused) 
 
     // The character entry matches the typed "a", not the key.
     PostKey('A', true);
-    PumpWithAccelerators(frame, table);
+    PumpMessages(frame, table);
     EXPECT_MESSAGES({{WM_KEYDOWN, kPosted | kWParam, 'A'},
                      {WM_COMMAND, kSent | kParent | kWParam, MAKEWPARAM(300, 1)}});
 

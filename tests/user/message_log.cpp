@@ -135,9 +135,13 @@ void RegisterLoggedClasses() {
     RegisterWindowClass(kParentClass, ParentWindowProc);
 }
 
-void PumpMessages() {
+void PumpMessages(HWND acceleratorTarget, HACCEL accelerators) {
     MSG msg{};
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (accelerators != nullptr &&
+            TranslateAcceleratorW(acceleratorTarget, accelerators, &msg)) {
+            continue;
+        }
         MessageLog::Instance().BeginDispatch(msg);
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

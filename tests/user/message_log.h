@@ -73,7 +73,8 @@ void RegisterLoggedClasses();
 // Registers a class with only a name and a procedure; returns its atom (0 when taken).
 ATOM RegisterWindowClass(LPCWSTR name, WNDPROC procedure);
 // Dispatches every message waiting for the thread, including WM_PAINT and due timers.
-void PumpMessages();
+// Given an accelerator table, translates through it first, as a program's loop does.
+void PumpMessages(HWND acceleratorTarget = nullptr, HACCEL accelerators = nullptr);
 std::string MessageName(UINT message);
 
 }  // namespace tessalink::test
