@@ -71,13 +71,7 @@ TEST_F(InputPanelTest, PreferencesRaiseAndLowerThePanel) {
 
 TEST_F(InputPanelTest, MenuBarButtonTogglesThePanel) {
     SHMENUBARINFO info{};
-    info.cbSize = sizeof(info);
-    info.hwndParent = window_;
-    info.nToolBarId = 128;
-    info.hInstRes = GetModuleHandleW(nullptr);
-    info.nBmpId = 201;
-    info.cBmpImages = 2;
-    ASSERT_TRUE(SHCreateMenuBar(&info));
+    ASSERT_TRUE(MakeMenuBar(window_, 128, info));
     PumpMessages();
     Tap(230, 307);
     EXPECT_TRUE(PanelUp());

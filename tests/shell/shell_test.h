@@ -44,6 +44,20 @@ class ShellTest : public WindowTest {
         return window;
     }
 
+    // Asks the shell for the menu bar `layout` of this executable's resources, with
+    // `images` pictures of bitmap `bitmap`; the bar is then info.hwndMB.
+    static BOOL MakeMenuBar(HWND parent, UINT layout, SHMENUBARINFO& info, UINT bitmap = 201,
+                            int images = 2, DWORD size = sizeof(SHMENUBARINFO)) {
+        info = SHMENUBARINFO{};
+        info.cbSize = size;
+        info.hwndParent = parent;
+        info.nToolBarId = layout;
+        info.hInstRes = GetModuleHandleW(nullptr);
+        info.nBmpId = bitmap;
+        info.cBmpImages = images;
+        return SHCreateMenuBar(&info);
+    }
+
     static HWND NavigationBar() {
         return platform::shell::ShellWindows::Instance().NavigationBar();
     }
