@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <array>
 #include <string>
 
 #include "controls/control_classes.h"
@@ -71,12 +72,14 @@ class DialogTemplatesTest : public ::testing::Test {
         return page;
     }
 
+    static DWORD Style(HWND window) {
+        return static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
+    }
+
     // What the frame relies on for every page: a visible child without a frame, 156 x
     // 150 dialog units of client area.
     void ExpectPageFrame(HWND page) {
-        const auto style = static_cast<DWORD>(GetWindowLongW(page, GWL_STYLE));
-        EXPECT_EQ(style & (WS_CHILD | WS_POPUP | WS_CAPTION | WS_BORDER),
-                  static_cast<DWORD>(WS_CHILD));
+        EXPECT_EQ(Style(page) & (WS_CHILD | WS_POPUP | WS_CAPTION | WS_BORDER), DWORD{WS_CHILD});
         EXPECT_TRUE(IsWindowVisible(page));
         ExpectClientSize(page, 156, 150);
     }
@@ -91,8 +94,9 @@ class DialogTemplatesTest : public ::testing::Test {
     }
 
     // The control `id` of the dialog, of window class `className`, with every bit of
-    // `style` set; returns it for further checks.
-    static HWND ExpectControl(HWND dialog, int id, const std::u16string& className, DWORD style) {
+    // `style` set and, where a type mask is given, of that type; returns it.
+    static HWND ExpectControl(HWND dialog, int id, const std::u16string& className, DWORD style,
+                              DWORD typeMask = 0, DWORD type = 0) {
         const HWND control = GetDlgItem(dialog, id);
         EXPECT_NE(control, nullptr) << "control " << id;
         if (control == nullptr) {
@@ -101,9 +105,10 @@ class DialogTemplatesTest : public ::testing::Test {
         WCHAR name[64]{};
         GetClassNameW(control, name, 64);
         EXPECT_EQ(lstrcmpiW(name, className.c_str()), 0) << "control " << id;
-        const auto actual = static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE));
-        EXPECT_EQ(actual & style, style) << "control " << id << " style " << std::hex << actual;
-        EXPECT_EQ(actual & WS_CHILD, static_cast<DWORD>(WS_CHILD)) << "control " << id;
+        const DWORD actual = Style(control);
+        EXPECT_EQ(actual & (style | WS_CHILD), style | WS_CHILD)
+            << "control " << id << " style " << std::hex << actual;
+        EXPECT_EQ(actual & typeMask, type) << "control " << id << " style " << std::hex << actual;
         return control;
     }
 
@@ -118,10 +123,9 @@ class DialogTemplatesTest : public ::testing::Test {
         RECT actual{};
         GetWindowRect(GetDlgItem(dialog, id), &actual);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&actual), 2);
-        EXPECT_EQ(actual.left, expected.left) << "control " << id;
-        EXPECT_EQ(actual.top, expected.top) << "control " << id;
-        EXPECT_EQ(actual.right, expected.right) << "control " << id;
-        EXPECT_EQ(actual.bottom, expected.bottom) << "control " << id;
+        EXPECT_EQ((std::array{actual.left, actual.top, actual.right, actual.bottom}),
+                  (std::array{expected.left, expected.top, expected.right, expected.bottom}))
+            << "control " << id;
     }
 
     // The static `id` shows a 16 x 16 picture loaded from the module.
@@ -149,8 +153,7 @@ class DialogTemplatesTest : public ::testing::Test {
 TEST_F(DialogTemplatesTest, AboutBoxHasTheIconAndTheTwoLinesItFillsIn) {
     const HWND about = Create(IDD_ABOUTBOX, frame_);
     ASSERT_NE(about, nullptr);
-    const auto style = static_cast<DWORD>(GetWindowLongW(about, GWL_STYLE));
-    EXPECT_EQ(style & (WS_POPUP | WS_CHILD | WS_CAPTION), static_cast<DWORD>(WS_POPUP));
+    EXPECT_EQ(Style(about) & (WS_POPUP | WS_CHILD | WS_CAPTION), DWORD{WS_POPUP});
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(about, GWL_EXSTYLE)) & WS_EX_CAPTIONOKBTN,
               static_cast<DWORD>(WS_EX_CAPTIONOKBTN))
         << "closed by the OK button of the title bar";
@@ -159,8 +162,7 @@ TEST_F(DialogTemplatesTest, AboutBoxHasTheIconAndTheTwoLinesItFillsIn) {
     // The icon is the first control; it has no id of its own.
     const HWND icon = GetWindow(about, GW_CHILD);
     ASSERT_NE(icon, nullptr);
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(icon, GWL_STYLE)) & SS_TYPEMASK,
-              static_cast<DWORD>(SS_ICON));
+    EXPECT_EQ(Style(icon) & SS_TYPEMASK, DWORD{SS_ICON});
     EXPECT_NE(SendMessageW(icon, STM_GETIMAGE, IMAGE_ICON, 0), 0) << "the program icon loads";
 
     ExpectControl(about, IDC_VERSION, u"Static", SS_LEFT);
@@ -180,8 +182,7 @@ TEST_F(DialogTemplatesTest, AboutBoxHasTheIconAndTheTwoLinesItFillsIn) {
         }
     }
     ASSERT_NE(label, nullptr);
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(label, GWL_STYLE)) & SS_TYPEMASK,
-              static_cast<DWORD>(SS_RIGHT));
+    EXPECT_EQ(Style(label) & SS_TYPEMASK, DWORD{SS_RIGHT});
     RECT labelRect{};
     RECT versionRect{};
     GetWindowRect(label, &labelRect);
@@ -194,17 +195,13 @@ TEST_F(DialogTemplatesTest, AdaptersPageHasItsControlsAndTheSummaryRange) {
     const HWND page = CreatePage(IDD_ADAPTERS);
     ASSERT_NE(page, nullptr);
     // The combo is not sorted: item i is adapter i of the snapshot.
-    const HWND combo =
-        ExpectControl(page, IDC_ADAPTER_COMBO, u"ComboBox", CBS_DROPDOWNLIST | WS_TABSTOP);
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(combo, GWL_STYLE)) & CBS_SORT, 0u);
+    ExpectControl(page, IDC_ADAPTER_COMBO, u"ComboBox", CBS_DROPDOWNLIST | WS_TABSTOP, CBS_SORT, 0);
     ExpectControl(page, IDC_REFRESH_LIST, u"Static", SS_NOTIFY);
     EXPECT_EQ(Text(page, IDC_REFRESH_LIST), u"Refresh List");
     const HWND list =
         ExpectControl(page, IDC_SETTINGS_LIST, u"SysListView32", LVS_REPORT | WS_TABSTOP);
     EXPECT_FALSE(IsWindowVisible(list)) << "the detail list starts hidden";
-    const HWND check = ExpectControl(page, IDC_DETAIL_VIEW, u"Button", WS_TABSTOP);
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(check, GWL_STYLE)) & BS_TYPEMASK,
-              static_cast<DWORD>(BS_AUTOCHECKBOX));
+    ExpectControl(page, IDC_DETAIL_VIEW, u"Button", WS_TABSTOP, BS_TYPEMASK, BS_AUTOCHECKBOX);
 
     // Switching views hides and shows every control from the group box to the renew
     // button, so that range holds exactly the summary.
@@ -213,14 +210,10 @@ TEST_F(DialogTemplatesTest, AdaptersPageHasItsControlsAndTheSummaryRange) {
         ASSERT_NE(control, nullptr) << "summary control " << id;
         EXPECT_TRUE(IsWindowVisible(control)) << "summary control " << id;
     }
-    const HWND group = ExpectControl(page, IDC_SUMMARY_GROUP, u"Button", 0);
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(group, GWL_STYLE)) & BS_TYPEMASK,
-              static_cast<DWORD>(BS_GROUPBOX));
+    ExpectControl(page, IDC_SUMMARY_GROUP, u"Button", 0, BS_TYPEMASK, BS_GROUPBOX);
     ExpectPlacedAt(page, IDC_SUMMARY_GROUP, {2, 30, 152, 106});
     for (const int id : {IDC_RELEASE_DHCP, IDC_RENEW_DHCP}) {
-        const HWND button = ExpectControl(page, id, u"Button", WS_TABSTOP);
-        EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(button, GWL_STYLE)) & BS_TYPEMASK,
-                  static_cast<DWORD>(BS_PUSHBUTTON));
+        ExpectControl(page, id, u"Button", WS_TABSTOP, BS_TYPEMASK, BS_PUSHBUTTON);
     }
     ExpectPlacedAt(page, IDC_RELEASE_DHCP, {14, 120, 63, 11});
     for (const int id : {IDC_MAC_PICTURE, IDC_IP_PICTURE, IDC_DNS_PICTURE, IDC_DHCP_PICTURE}) {
@@ -231,22 +224,16 @@ TEST_F(DialogTemplatesTest, AdaptersPageHasItsControlsAndTheSummaryRange) {
     EXPECT_EQ(Text(page, IDC_IP_ADDRESS), u"000.000.000.000");
     EXPECT_EQ(Text(page, IDC_LEASE_OBTAINED), u"");
     ExpectPlacedAt(page, IDC_LEASE_EXPIRES, {81, 108, 63, 8});
-    const HWND label = ExpectControl(page, IDC_LEASE_OBTAINED_LABEL, u"Static", 0);
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(label, GWL_STYLE)) & SS_TYPEMASK,
-              static_cast<DWORD>(SS_RIGHT));
+    ExpectControl(page, IDC_LEASE_OBTAINED_LABEL, u"Static", 0, SS_TYPEMASK, SS_RIGHT);
 }
 
 TEST_F(DialogTemplatesTest, DiagnosticsPageHasThreeViewsOnOneSpotAndItsChoices) {
     const HWND page = CreatePage(IDD_DIAGNOSTICS);
     ASSERT_NE(page, nullptr);
-    const HWND address = ExpectControl(page, IDC_ADDRESS, u"ComboBox", WS_VSCROLL);
-    const auto addressStyle = static_cast<DWORD>(GetWindowLongW(address, GWL_STYLE));
-    EXPECT_EQ(addressStyle & 0x3, static_cast<DWORD>(CBS_DROPDOWN)) << "the address is typed";
-    EXPECT_EQ(addressStyle & CBS_SORT, 0u) << "the history keeps its order";
+    // The address is typed, and its history keeps its order.
+    ExpectControl(page, IDC_ADDRESS, u"ComboBox", WS_VSCROLL, 0x3 | CBS_SORT, CBS_DROPDOWN);
     for (const int id : {IDC_DATA_SIZE, IDC_REPETITION}) {
-        const HWND combo = ExpectControl(page, id, u"ComboBox", WS_VSCROLL);
-        EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(combo, GWL_STYLE)) & 0x3,
-                  static_cast<DWORD>(CBS_DROPDOWNLIST));
+        ExpectControl(page, id, u"ComboBox", WS_VSCROLL, 0x3, CBS_DROPDOWNLIST);
     }
     ExpectControl(page, IDC_TRACE_TREE, u"SysTreeView32",
                   TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | WS_BORDER);
@@ -269,9 +256,8 @@ TEST_F(DialogTemplatesTest, ArpPageFramesTheDetailsBelowTheList) {
     ExpectControl(page, IDC_ARP_LIST, u"SysListView32",
                   LVS_REPORT | LVS_SINGLESEL | WS_BORDER | WS_TABSTOP);
     ExpectControl(page, IDC_ARP_DETAILS, u"Edit", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL);
-    const HWND group = ExpectControl(page, IDC_ARP_DETAILS_GROUP, u"Button", 0);
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(group, GWL_STYLE)) & BS_TYPEMASK,
-              static_cast<DWORD>(BS_GROUPBOX));
+    const HWND group =
+        ExpectControl(page, IDC_ARP_DETAILS_GROUP, u"Button", 0, BS_TYPEMASK, BS_GROUPBOX);
     EXPECT_EQ(Text(page, IDC_ARP_DETAILS_GROUP), u"");
     ExpectPlacedAt(page, IDC_ARP_LIST, {2, 31, 152, 53});
     ExpectPlacedAt(page, IDC_ARP_DETAILS, {7, 97, 141, 45});

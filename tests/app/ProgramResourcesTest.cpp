@@ -4,8 +4,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <array>
-#include <cstring>
 #include <vector>
 
 #include "gdi/memory_dc.h"
@@ -47,29 +45,11 @@ TEST_F(ProgramResourcesTest, NamesAndTheExitMenu) {
     DestroyMenu(menu);
 }
 
+// The frame's own request: the layout, its strings and the About image.
 TEST_F(ProgramResourcesTest, MenuBarLayoutMakesTheExitAndAboutButtons) {
-    const HMODULE module = GetModuleHandleW(nullptr);
-    const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDR_MAINFRAME), RT_RCDATA);
-    ASSERT_NE(found, nullptr);
-    constexpr std::array<WORD, 16> kLayout{
-        IDR_MAINFRAME,    2,           0xFFFE,       ID_APP_EXIT, TBSTATE_ENABLED, TBSTYLE_BUTTON,
-        IDS_EXIT,         ID_APP_EXIT, NOMENU,       0,           ID_APP_ABOUT,    TBSTATE_ENABLED,
-        TBSTYLE_AUTOSIZE, 0,           ID_APP_ABOUT, NOMENU};
-    ASSERT_EQ(SizeofResource(module, found), sizeof(kLayout));
-    std::array<WORD, 16> words{};
-    std::memcpy(words.data(), LockResource(LoadResource(module, found)), sizeof(words));
-    EXPECT_EQ(words, kLayout);
-
-    // The frame's own request: the layout, its strings and the About image.
-    const HWND frame = CreateTopLevel(u"Frame");
     SHMENUBARINFO info{};
-    info.cbSize = sizeof(info);
-    info.hwndParent = frame;
-    info.nToolBarId = IDR_MAINFRAME;
-    info.hInstRes = module;
-    info.nBmpId = IDB_ABOUT;
-    info.cBmpImages = 1;
-    ASSERT_TRUE(SHCreateMenuBar(&info)) << GetLastError();
+    ASSERT_TRUE(MakeMenuBar(CreateTopLevel(u"Frame"), IDR_MAINFRAME, info, IDB_ABOUT, 1))
+        << GetLastError();
     const auto buttons = Content(info.hwndMB)["buttons"];
     ASSERT_EQ(buttons.size(), 2u);
     EXPECT_EQ(buttons[0]["text"], "Exit");
@@ -105,36 +85,36 @@ TEST_F(ProgramResourcesTest, AcceleratorsTurnTheFiveKeysIntoCommands) {
     // Without Ctrl a letter is typing, not a command.
     PostKey('N', true);
     PostKey('N', false);
-    MSG msg{};
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (TranslateAcceleratorW(frame, table, &msg)) {
-            continue;
-        }
-        MessageLog::Instance().BeginDispatch(msg);
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-        MessageLog::Instance().EndDispatch();
-    }
+    PumpMessages(frame, table);
     EXPECT_EQ(CommandsFor(frame), (std::vector<WORD>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE,
                                                      ID_NEXT_PANE, ID_PREV_PANE}));
     DestroyAcceleratorTable(table);
 }
 
-TEST_F(ProgramResourcesTest, AboutImageSitsOnTheBarsFace) {
-    const HBITMAP about = LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_ABOUT));
-    ASSERT_NE(about, nullptr);
-    BITMAP info{};
-    GetObjectW(about, sizeof(info), &info);
-    EXPECT_EQ(info.bmWidth, 16);
-    EXPECT_EQ(info.bmHeight, 16);
-    EXPECT_EQ(info.bmBitsPixel, 4);
-    // The bar copies the image as it is, so its background is the button face.
-    MemoryDc dest(16, 16);
-    Draw(about, dest);
-    EXPECT_EQ(dest.Pixel(0, 0), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(dest.Pixel(15, 15), GetSysColor(COLOR_BTNFACE));
-    EXPECT_NE(dest.Pixel(8, 8), GetSysColor(COLOR_BTNFACE));
-    DeleteObject(about);
+// The pictures a page or the bar shows as they are: 16 x 16, drawn on white.
+TEST_F(ProgramResourcesTest, PicturesAreSixteenPixelsSquare) {
+    for (const int id :
+         {IDB_ABOUT, IDB_NETWORK_CARD, IDB_NETWORK_LINE, IDB_THREE_COMPUTERS, IDB_TWO_COMPUTERS}) {
+        SCOPED_TRACE(id);
+        const HBITMAP picture = LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id));
+        ASSERT_NE(picture, nullptr);
+        BITMAP info{};
+        GetObjectW(picture, sizeof(info), &info);
+        EXPECT_EQ(info.bmWidth, 16);
+        EXPECT_EQ(info.bmHeight, 16);
+        MemoryDc dest(16, 16);
+        Draw(picture, dest);
+        DeleteObject(picture);
+        if (id != IDB_ABOUT) {
+            EXPECT_GT(dest.Ink(RECT{0, 0, 16, 16}, kWhite).size(), 20u);
+            continue;
+        }
+        // The bar copies its image as it is, so the background is the button face.
+        EXPECT_EQ(info.bmBitsPixel, 4);
+        EXPECT_EQ(dest.Pixel(0, 0), GetSysColor(COLOR_BTNFACE));
+        EXPECT_EQ(dest.Pixel(15, 15), GetSysColor(COLOR_BTNFACE));
+        EXPECT_NE(dest.Pixel(8, 8), GetSysColor(COLOR_BTNFACE));
+    }
 }
 
 TEST_F(ProgramResourcesTest, SettingsStripHoldsTwelveImagesTheFirstBlank) {
@@ -165,22 +145,6 @@ TEST_F(ProgramResourcesTest, SettingsStripHoldsTwelveImagesTheFirstBlank) {
         EXPECT_GT(inkOf(image), 20u) << "image " << image;
         // White is the mask colour: a white border keeps neighbours apart in the list.
         EXPECT_EQ(dest.Pixel(image * 16 + 15, 15), kWhite) << "image " << image;
-    }
-}
-
-TEST_F(ProgramResourcesTest, AdapterPicturesAreSixteenPixelsSquare) {
-    for (const int id :
-         {IDB_NETWORK_CARD, IDB_NETWORK_LINE, IDB_THREE_COMPUTERS, IDB_TWO_COMPUTERS}) {
-        const HBITMAP picture = LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id));
-        ASSERT_NE(picture, nullptr) << "bitmap " << id;
-        BITMAP info{};
-        GetObjectW(picture, sizeof(info), &info);
-        EXPECT_EQ(info.bmWidth, 16) << "bitmap " << id;
-        EXPECT_EQ(info.bmHeight, 16) << "bitmap " << id;
-        MemoryDc dest(16, 16);
-        Draw(picture, dest);
-        EXPECT_GT(dest.Ink(RECT{0, 0, 16, 16}, kWhite).size(), 20u) << "bitmap " << id;
-        DeleteObject(picture);
     }
 }
 
