@@ -5,7 +5,6 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -23,24 +22,14 @@ namespace fs = std::filesystem;
 constexpr int kScriptFailure = 3;
 constexpr int kPadId = 100;
 
-class AutomationTest : public testing::Test {
+class AutomationTest : public DeviceTest {
   protected:
-    void SetUp() override {
-        const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-        directory_ = fs::path(testing::TempDir()) / (std::string("e2e_") + test->name());
-        fs::remove_all(directory_);
-        fs::create_directories(directory_);
-    }
-    void TearDown() override { fs::remove_all(directory_); }
-
     DeviceRun RunHeadless(const std::string& script, std::vector<std::string> extra = {}) {
         std::vector<std::string> arguments{"--display=headless", "--script", "-", "--clock",
                                            "10:30"};
         arguments.insert(arguments.end(), extra.begin(), extra.end());
         return RunDevice(TESSALINK_E2E_DEVICE, directory_, arguments, script);
     }
-
-    fs::path directory_;
 };
 
 TEST_F(AutomationTest, TapsAndTypingReachThePadAndShowInDumpAndShot) {
@@ -62,15 +51,10 @@ TEST_F(AutomationTest, TapsAndTypingReachThePadAndShowInDumpAndShot) {
     ASSERT_EQ(dumps.size(), 2u) << run.output;
 
     // The shell's bars and input panel stand in front of the program's frame.
-    const auto& windows = dumps[0];
-    const auto found = std::find_if(windows.begin(), windows.end(), [](const auto& window) {
-        return window.at("class") == "TapPadFrame";
-    });
-    ASSERT_NE(found, windows.end()) << windows;
-    const auto& frame = *found;
-    EXPECT_EQ(frame.at("class"), "TapPadFrame");
-    EXPECT_EQ(frame.at("text"), "Tap Pad");  // from the program's own resources
-    EXPECT_EQ(frame.at("rect"),
+    const auto* frame = FindByClass(dumps[0], "TapPadFrame");
+    ASSERT_NE(frame, nullptr) << dumps[0];
+    EXPECT_EQ(frame->at("text"), "Tap Pad");  // from the program's own resources
+    EXPECT_EQ(frame->at("rect"),
               (nlohmann::json{{"left", 0}, {"top", 26}, {"right", 240}, {"bottom", 320}}));
     const auto* before = FindById(dumps[0], kPadId);
     ASSERT_NE(before, nullptr);

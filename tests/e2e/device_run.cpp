@@ -28,6 +28,24 @@ std::string ReadFile(const std::filesystem::path& path) {
 
 }  // namespace
 
+void DeviceTest::SetUp() {
+    const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+    directory_ = std::filesystem::path(testing::TempDir()) /
+                 (std::string(test->test_suite_name()) + "_" + test->name());
+    std::filesystem::remove_all(directory_);
+    std::filesystem::create_directories(directory_);
+}
+
+std::string DeviceCommand(const std::filesystem::path& device,
+                          const std::vector<std::string>& arguments,
+                          const std::string& environment) {
+    std::string command = environment + " " + Quoted(device.string());
+    for (const auto& argument : arguments) {
+        command += " " + Quoted(argument);
+    }
+    return command;
+}
+
 DeviceRun RunDevice(const std::filesystem::path& device, const std::filesystem::path& directory,
                     const std::vector<std::string>& arguments, const std::string& script,
                     const std::string& environment) {
@@ -35,11 +53,8 @@ DeviceRun RunDevice(const std::filesystem::path& device, const std::filesystem::
     const auto output = directory / "stdout.txt";
     const auto errors = directory / "stderr.txt";
     std::ofstream(input, std::ios::binary) << script;
-    std::string command = environment + " " + Quoted(device.string());
-    for (const auto& argument : arguments) {
-        command += " " + Quoted(argument);
-    }
-    command += " <" + Quoted(input) + " >" + Quoted(output) + " 2>" + Quoted(errors);
+    const std::string command = DeviceCommand(device, arguments, environment) + " <" +
+                                Quoted(input) + " >" + Quoted(output) + " 2>" + Quoted(errors);
     const int result = std::system(command.c_str());
     DeviceRun run;
     run.status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;

@@ -2,6 +2,8 @@
 // reads back what it reported: its dumps and its screenshots.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -13,6 +15,20 @@ struct DeviceRun {
     std::string output;
     std::string errors;
 };
+
+// A directory of its own for each test, for the script, the output and the shots.
+class DeviceTest : public testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override { std::filesystem::remove_all(directory_); }
+
+    std::filesystem::path directory_;
+};
+
+// The shell command that starts `device` with `arguments`, `environment` before it.
+std::string DeviceCommand(const std::filesystem::path& device,
+                          const std::vector<std::string>& arguments,
+                          const std::string& environment);
 
 // `script` goes to the device's standard input; `environment` is prefixed to the command
 // ("DISPLAY=:99", or "env -u DISPLAY"). Files land in `directory`.

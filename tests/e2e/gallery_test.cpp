@@ -4,7 +4,6 @@
 // golden screens of the gallery with the input panel down and up.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -13,27 +12,15 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr int kIdOk = 1;
 
-class GalleryTest : public testing::Test {
+class GalleryTest : public DeviceTest {
   protected:
-    void SetUp() override {
-        const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-        directory_ = fs::path(testing::TempDir()) / (std::string("gallery_") + test->name());
-        fs::remove_all(directory_);
-        fs::create_directories(directory_);
-    }
-    void TearDown() override { fs::remove_all(directory_); }
-
     DeviceRun Run(const std::string& script) {
         return RunDevice(TESSALINK_E2E_GALLERY, directory_,
                          {"--display=headless", "--script", "-", "--clock", "10:30"},
                          "until class=Static text=Centre visible 5000\n" + script);
     }
-
-    fs::path directory_;
 };
 
 const nlohmann::json& Window(const nlohmann::json& dump, int id) {

@@ -33,16 +33,13 @@ constexpr const char* kTapAbout = "tap 50 306\n";
 constexpr const char* kTapExit = "tap 18 306\n";
 constexpr const char* kTapOk = "tap 228 13\n";
 
-class ProgramTest : public testing::Test {
+class ProgramTest : public DeviceTest {
   protected:
     void SetUp() override {
-        const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-        directory_ = fs::path(testing::TempDir()) / (std::string("program_") + test->name());
-        fs::remove_all(directory_);
+        DeviceTest::SetUp();
         fs::create_directories(directory_ / "runtime");
         fs::permissions(directory_ / "runtime", fs::perms::owner_all);
     }
-    void TearDown() override { fs::remove_all(directory_); }
 
     std::string Environment() const {
         return "XDG_RUNTIME_DIR='" + (directory_ / "runtime").string() + "'";
@@ -60,8 +57,6 @@ class ProgramTest : public testing::Test {
         return RunDevice(TESSALINK_E2E_PROGRAM, directory_, Options(), kStarted + script,
                          Environment());
     }
-
-    fs::path directory_;
 };
 
 // The visible page of the frame in a dump: "Summary", "Ping" or "ARP".
@@ -203,12 +198,9 @@ bool WaitForFile(const fs::path& path) {
 }
 
 TEST_F(ProgramTest, ASecondStartBringsTheFirstForwardAndEnds) {
-    std::string command = Environment() + " '" + std::string(TESSALINK_E2E_PROGRAM) + "'";
-    for (const auto& option : Options()) {
-        command += " '" + option + "'";
-    }
     const auto firstOutput = directory_ / "first.txt";
-    RunningDevice first(command + " >'" + firstOutput.string() + "' 2>&1");
+    RunningDevice first(DeviceCommand(TESSALINK_E2E_PROGRAM, Options(), Environment()) + " >'" +
+                        firstOutput.string() + "' 2>&1");
     const auto ready = directory_ / "ready.json";
     first.Send(std::string(kStarted) + kTapAbout + "until id=1020 visible 3000\ndump " +
                ready.string() + "\n");
