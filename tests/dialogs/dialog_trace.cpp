@@ -59,26 +59,14 @@ LRESULT CALLBACK TestButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     return ButtonMessage(hwnd, message, wParam, lParam);
 }
 
-LRESULT CALLBACK TestEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+// A recording control that answers WM_GETDLGCODE with `kCode`.
+template <LRESULT kCode>
+LRESULT CALLBACK RecordingControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     DialogTrace::Instance().Record(hwnd, message, wParam, lParam);
-    if (message == WM_GETDLGCODE) {
-        return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
+    return message == WM_GETDLGCODE ? kCode : DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-LRESULT CALLBACK TestTabEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    DialogTrace::Instance().Record(hwnd, message, wParam, lParam);
-    if (message == WM_GETDLGCODE) {
-        return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS | DLGC_WANTTAB;
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-LRESULT CALLBACK TestStaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    DialogTrace::Instance().Record(hwnd, message, wParam, lParam);
-    return message == WM_GETDLGCODE ? DLGC_STATIC : DefWindowProcW(hwnd, message, wParam, lParam);
-}
+constexpr LRESULT kEditCode = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
 
 void Register(LPCWSTR name, WNDPROC procedure) {
     WNDCLASSW windowClass{};
@@ -140,9 +128,9 @@ void DialogTrace::Clear() {
 
 void RegisterTestControls() {
     Register(kTestButton, TestButtonProc);
-    Register(kTestEdit, TestEditProc);
-    Register(kTestTabEdit, TestTabEditProc);
-    Register(kTestStatic, TestStaticProc);
+    Register(kTestEdit, RecordingControlProc<kEditCode>);
+    Register(kTestTabEdit, RecordingControlProc<kEditCode | DLGC_WANTTAB>);
+    Register(kTestStatic, RecordingControlProc<DLGC_STATIC>);
 }
 
 INT_PTR CALLBACK RecordingDialogProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {

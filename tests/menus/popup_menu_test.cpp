@@ -164,30 +164,26 @@ TEST_F(PopupMenuTest, ArrowsSkipWhatCannotBeChosenAndEnterChooses) {
     ASSERT_TRUE(AppendMenuW(menu_, MF_SEPARATOR, 0, nullptr));
     ASSERT_TRUE(AppendMenuW(menu_, MF_STRING | MF_GRAYED, 130, u"Grayed"));
     ASSERT_TRUE(AppendMenuW(menu_, MF_STRING, 140, u"Last"));
-    EXPECT_EQ(Track(kReturnAndNotify, 20, 50,
-                    [&] {
-                        for (int i = 0; i < 4; ++i) {
-                            PostKeyPress(VK_DOWN);
-                        }
-                        PostKeyPress(VK_RETURN);
-                    }),
-              140u);
-    // Up from nothing highlighted starts at the bottom and wraps past the top.
-    EXPECT_EQ(Track(kReturnAndNotify, 20, 50,
-                    [&] {
-                        for (int i = 0; i < 5; ++i) {
-                            PostKeyPress(VK_UP);
-                        }
-                        PostKeyPress(VK_RETURN);
-                    }),
-              140u);
-    // Enter with nothing highlighted chooses nothing; the menu stays until Escape.
-    EXPECT_EQ(Track(kReturnAndNotify, 20, 50,
-                    [&] {
-                        PostKeyPress(VK_RETURN);
-                        PostKeyPress(VK_ESCAPE);
-                    }),
-              0u);
+    const struct {
+        std::vector<UINT> keys;
+        UINT chosen;
+    } cases[] = {
+        {{VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, 140},
+        // Up from nothing highlighted starts at the bottom and wraps past the top.
+        {{VK_UP, VK_UP, VK_UP, VK_UP, VK_UP, VK_RETURN}, 140},
+        // Enter with nothing highlighted chooses nothing; the menu stays until Escape.
+        {{VK_RETURN, VK_ESCAPE}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys.size());
+        EXPECT_EQ(Track(kReturnAndNotify, 20, 50,
+                        [&] {
+                            for (const UINT key : c.keys) {
+                                PostKeyPress(key);
+                            }
+                        }),
+                  c.chosen);
+    }
 }
 
 TEST_F(PopupMenuTest, MenuStaysOnTheScreen) {

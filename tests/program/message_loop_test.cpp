@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <thread>
 #include <vector>
@@ -42,12 +43,7 @@ class MessageLoopTest : public WindowTest {
     }
 
     bool Received(UINT message) const {
-        for (const auto& logged : MessageLog::Instance().Messages()) {
-            if (logged.hwnd == window_ && logged.message == message) {
-                return true;
-            }
-        }
-        return false;
+        return std::ranges::count(MessageLog::Instance().MessagesFor(window_), message) > 0;
     }
 
     HWND window_ = nullptr;
