@@ -5,6 +5,7 @@
 #include "display/busy_indicator.h"
 #include "display/composed_frame.h"
 #include "display/web_frame_encoder.h"
+#include "display/web_server_module.h"
 
 namespace platform::display {
 
@@ -20,13 +21,7 @@ std::ostream& MessagesOf(const DisplayOptions& options) {
 
 }  // namespace
 
-WebDisplay::WebDisplay(DisplayOptions options)
-    : options_(std::move(options)),
-      server_(
-          options_.listen, options_.listen.IsLoopback() ? std::string() : MakeAccessToken(),
-          frames_, Screen().Width(), Screen().Height(),
-          [this](std::vector<WebInput> inputs) { Queue(std::move(inputs)); },
-          MessagesOf(options_)) {}
+WebDisplay::WebDisplay(DisplayOptions options) : options_(std::move(options)) {}
 
 WebDisplay::~WebDisplay() {
     Stop();
@@ -36,21 +31,38 @@ bool WebDisplay::Start(std::string& error) {
     if (thread_.joinable()) {
         return true;
     }
+    if (!server_) {
+        server_ = CreateWebService(
+            WebServiceOptions{
+                .address = options_.listen,
+                .frames = &frames_,
+                .screenWidth = Screen().Width(),
+                .screenHeight = Screen().Height(),
+                .input = [this](std::vector<WebInput> inputs) { Queue(std::move(inputs)); },
+                .log = &MessagesOf(options_),
+            },
+            error);
+        if (!server_) {
+            return false;
+        }
+    }
     // The first frame is ready before any browser can ask for it.
     Present(true);
-    if (!server_.Start(error)) {
+    if (!server_->Start(error)) {
         return false;
     }
     stopping_ = false;
     thread_ = std::thread(&WebDisplay::Run, this);
-    MessagesOf(options_) << "tessalink: the screen is at " << server_.Url()
+    MessagesOf(options_) << "tessalink: the screen is at " << server_->Url()
                          << " (open it in a browser)\n"
                          << std::flush;
     return true;
 }
 
 void WebDisplay::Stop() {
-    server_.Stop();
+    if (server_) {
+        server_->Stop();
+    }
     {
         std::lock_guard lock(inputMutex_);
         stopping_ = true;

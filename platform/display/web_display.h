@@ -14,7 +14,7 @@
 #include "display/display.h"
 #include "display/web_frame_broadcast.h"
 #include "display/web_frame_pacer.h"
-#include "display/web_server.h"
+#include "display/web_service.h"
 
 namespace platform::display {
 
@@ -27,7 +27,7 @@ class WebDisplay final : public Display {
     void Stop() override;
 
     // What a browser opens; valid once started.
-    std::string Url() const { return server_.Url(); }
+    std::string Url() const { return server_ ? server_->Url() : std::string(); }
 
   private:
     void Run();
@@ -37,7 +37,7 @@ class WebDisplay final : public Display {
 
     DisplayOptions options_;
     FrameBroadcast frames_;
-    WebServer server_;
+    std::unique_ptr<WebService> server_;
     WebFramePacer pacer_;
     std::thread thread_;
     std::mutex inputMutex_;

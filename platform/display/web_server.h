@@ -18,9 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "display/web_frame_broadcast.h"
-#include "display/web_input_decoder.h"
-#include "display/web_listen_address.h"
+#include "display/web_service.h"
 
 namespace httplib {
 class Server;
@@ -30,24 +28,17 @@ struct Response;
 
 namespace platform::display {
 
-class WebServer {
+class WebServer final : public WebService {
   public:
-    using InputHandler = std::function<void(std::vector<WebInput> inputs)>;
-
     // `token` empty: none is asked for. `log` receives one line per event worth telling
     // (a browser gone, a garbled or refused request, once for each address).
     WebServer(ListenAddress address, std::string token, FrameBroadcast& frames, int screenWidth,
               int screenHeight, InputHandler input, std::ostream& log);
-    ~WebServer();
+    ~WebServer() override;
 
-    // Binds and starts serving; false, with the reason in `error`, when it cannot bind.
-    bool Start(std::string& error);
-    // Ends every stream and waits for the server's threads; calling it again does nothing.
-    void Stop();
-
-    int Port() const { return port_; }
-    // What to open in a browser, token included.
-    std::string Url() const;
+    bool Start(std::string& error) override;
+    void Stop() override;
+    std::string Url() const override;
 
   private:
     bool Admits(const httplib::Request& request, httplib::Response& response);
