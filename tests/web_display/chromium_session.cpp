@@ -8,6 +8,8 @@
 
 namespace {
 
+using tessalink::test::ChildProcess;
+
 constexpr const char* kChromium = "/usr/bin/chromium";
 
 }  // namespace
@@ -40,7 +42,7 @@ std::unique_ptr<ChromiumSession> ChromiumSession::Launch(std::string& why) {
     };
     auto session = std::unique_ptr<ChromiumSession>(new ChromiumSession(
         std::make_unique<ChildProcess>(options), std::filesystem::path(profileTemplate)));
-    if (!session->process_->Started() ||
+    if (!session->process_->Running() ||
         !session->Call("Browser.getVersion", nlohmann::json::object(), std::chrono::seconds(30))) {
         why = "chromium did not start or did not answer on its DevTools pipe";
         return nullptr;
@@ -48,12 +50,12 @@ std::unique_ptr<ChromiumSession> ChromiumSession::Launch(std::string& why) {
     return session;
 }
 
-ChromiumSession::ChromiumSession(std::unique_ptr<ChildProcess> process,
+ChromiumSession::ChromiumSession(std::unique_ptr<tessalink::test::ChildProcess> process,
                                  std::filesystem::path profile)
     : process_(std::move(process)), profile_(std::move(profile)) {}
 
 ChromiumSession::~ChromiumSession() {
-    if (process_->Started()) {
+    if (process_->Running()) {
         sessionId_.clear();
         Call("Browser.close", nlohmann::json::object(), std::chrono::seconds(2));
         process_->Wait(std::chrono::seconds(5));
@@ -138,16 +140,7 @@ int ChromiumSession::SendLater(const std::string& method, const nlohmann::json& 
         message["sessionId"] = sessionId_;
     }
     // Messages on the pipe end with a NUL byte.
-    const std::string text = message.dump() + '\0';
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t written =
-            write(process_->ToDevtools(), text.data() + done, text.size() - done);
-        if (written <= 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(written);
-    }
+    tessalink::test::WriteAll(process_->ToDevtools(), message.dump() + '\0');
     return id;
 }
 

@@ -36,7 +36,8 @@ class ChromiumSession {
     bool Type(const std::string& character);
 
   private:
-    ChromiumSession(std::unique_ptr<ChildProcess> process, std::filesystem::path profile);
+    ChromiumSession(std::unique_ptr<tessalink::test::ChildProcess> process,
+                    std::filesystem::path profile);
 
     int SendLater(const std::string& method, const nlohmann::json& params);
     // The result of a command; nothing on an error or a timeout.
@@ -45,7 +46,7 @@ class ChromiumSession {
         std::chrono::milliseconds timeout = std::chrono::seconds(10));
     std::optional<nlohmann::json> Response(int id, std::chrono::milliseconds timeout);
 
-    std::unique_ptr<ChildProcess> process_;
+    std::unique_ptr<tessalink::test::ChildProcess> process_;
     std::filesystem::path profile_;
     std::string sessionId_;
     int nextId_ = 1;

@@ -17,6 +17,8 @@ namespace {
 
 using namespace std::chrono_literals;
 using nlohmann::json;
+using tessalink::test::ChildProcess;
+using tessalink::test::StreamReader;
 
 constexpr int kPadId = 100;
 
@@ -134,10 +136,6 @@ TEST_F(WebDisplayBrowserTest, TapsTouchesAndTypingReachThePadAndTheCanvasIsTheSc
         {"--display=web", "--listen", "127.0.0.1:0", "--clock", "10:30", "--script", "-"});
     ASSERT_EQ(url.rfind("http://127.0.0.1:", 0), 0u) << errors_->All();
     ASSERT_TRUE(browser_->Open(url));
-    browser_->Evaluate(
-        "[location.href, typeof window.tessalinkFrames, document.scripts.length, "
-        "document.getElementById(\"status\").textContent]",
-        10s);
     ASSERT_TRUE(browser_->Evaluate("tessalinkFrameAfter(0)", 10s)) << "no first frame";
 
     const json before = Script("until id=100 visible 5000\n");

@@ -2,11 +2,8 @@
 // the frames, input in order on the display's thread, what it refuses, and stopping.
 #include <gtest/gtest.h>
 #include <httplib.h>
-#include <sched.h>
-#include <unistd.h>
 #include <winuser.h>
 
-#include <fcntl.h>
 #include <condition_variable>
 #include <mutex>
 #include <sstream>
@@ -14,6 +11,7 @@
 
 #include "display/framebuffer.h"
 #include "display/web_display.h"
+#include "network_namespace.h"
 
 namespace platform::display {
 namespace {
@@ -232,49 +230,22 @@ TEST(WebDisplayPort, ATakenPortGivenByTheUserFailsButTheDefaultFallsBack) {
     EXPECT_EQ(fallback.Url().find(":" + std::to_string(taken) + "/"), std::string::npos);
 }
 
-// A network namespace of the test's own with one address on its loopback, removed
-// again whatever happens. Only root may make one.
-class TestNamespace {
-  public:
-    static constexpr const char* kAddress = "10.213.7.1";
-
-    TestNamespace() : name_("tessalink-web-" + std::to_string(getpid())) {
-        ok_ = Run("ip netns add " + name_) &&
-              Run("ip -n " + name_ + " addr add " + kAddress + "/32 dev lo") &&
-              Run("ip -n " + name_ + " link set lo up");
-    }
-    ~TestNamespace() { Run("ip netns del " + name_ + " 2>/dev/null"); }
-
-    bool Ok() const { return ok_; }
-    // Moves the calling thread (and the threads it starts) into the namespace.
-    bool Enter() const {
-        const int fd = open(("/var/run/netns/" + name_).c_str(), O_RDONLY | O_CLOEXEC);
-        const bool entered = fd >= 0 && setns(fd, CLONE_NEWNET) == 0;
-        if (fd >= 0) {
-            close(fd);
-        }
-        return entered;
-    }
-
-  private:
-    static bool Run(const std::string& command) { return std::system(command.c_str()) == 0; }
-
-    std::string name_;
-    bool ok_ = false;
-};
-
 TEST(WebDisplayToken, BeyondLoopbackEveryRequestNeedsThePrintedToken) {
-    if (geteuid() != 0) {
-        GTEST_SKIP() << "making a network namespace needs root";
+    if (const auto reason = tessalink::testing::NetworkNamespace::UnavailableReason()) {
+        GTEST_SKIP() << *reason;
     }
-    TestNamespace space;
-    ASSERT_TRUE(space.Ok()) << "ip netns add failed";
+    // A namespace of the test's own with one address on its loopback.
+    constexpr const char* kAddress = "10.213.7.1";
+    tessalink::testing::NetworkNamespace space;
+    ASSERT_TRUE(space.IsCreated() &&
+                space.Ip({"addr", "add", kAddress + std::string("/32"), "dev", "lo"}) &&
+                space.Ip({"link", "set", "lo", "up"}));
     InputRecord record;
     // The namespace is entered by a thread of its own, so the test's process stays out.
     std::thread inside([&] {
-        ASSERT_TRUE(space.Enter());
+        ASSERT_TRUE(space.EnterForThisThread());
         std::string error;
-        const auto address = ParseListenAddress(std::string(TestNamespace::kAddress) + ":0", error);
+        const auto address = ParseListenAddress(std::string(kAddress) + ":0", error);
         ASSERT_TRUE(address) << error;
         std::ostringstream log;
         WebDisplay display(
@@ -285,11 +256,11 @@ TEST(WebDisplayToken, BeyondLoopbackEveryRequestNeedsThePrintedToken) {
         ASSERT_NE(tokenAt, std::string::npos) << url;
         const std::string token = url.substr(tokenAt + 7);
         EXPECT_EQ(token.size(), 32u);
-        const std::string host = "http://" + std::string(TestNamespace::kAddress) + ":";
+        const std::string host = "http://" + std::string(kAddress) + ":";
         ASSERT_EQ(url.substr(0, host.size()), host);
         const int port = std::stoi(url.substr(host.size()));
 
-        httplib::Client client(TestNamespace::kAddress, port);
+        httplib::Client client(kAddress, port);
         const std::string tap = R"([{"type":"down","x":5,"y":5}])";
         EXPECT_EQ(client.Get("/")->status, 403);
         EXPECT_EQ(client.Get("/?token=" + token.substr(1) + "0")->status, 403);
