@@ -28,10 +28,10 @@ void InsertColumn(HWND list, int column, LPCWSTR header, int width) {
 }  // namespace
 
 LRESULT AdaptersPage::OnInitDialog(WPARAM, LPARAM) {
-    adapterCombo_ = GetDlgItem(Handle(), IDC_ADAPTER_COMBO);
+    adapters_.AttachTo(GetDlgItem(Handle(), IDC_ADAPTER_COMBO));
     settingsList_ = GetDlgItem(Handle(), IDC_SETTINGS_LIST);
     refreshLink_.AttachTo(GetDlgItem(Handle(), IDC_REFRESH_LIST));
-    FillAdapterCombo();
+    adapters_.Fill(snapshot_);
     ShowAdapter();
     PrepareSettingsList();
     return 0;
@@ -58,56 +58,14 @@ void AdaptersPage::PrepareSettingsList() {
     SendMessageW(settingsList_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
 }
 
-void AdaptersPage::FillAdapterCombo() {
-    // Only the index is read here: the records it was taken from may be gone already.
-    const std::optional<DWORD> reselect = currentInterfaceIndex_;
-    SendMessageW(adapterCombo_, CB_RESETCONTENT, 0, 0);
-    int selection = 0;
-    for (int position = 0; position < snapshot_.AdapterCount(); ++position) {
-        AdapterRecord* record = snapshot_.AdapterAt(position);
-        const LPCWSTR name = record->displayName[0] ? record->displayName : record->adapterName;
-        const LRESULT item =
-            SendMessageW(adapterCombo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-        if (item != CB_ERR && item != CB_ERRSPACE) {
-            SendMessageW(adapterCombo_, CB_SETITEMDATA, item, reinterpret_cast<LPARAM>(record));
-        }
-        if (reselect && record->interfaceIndex == *reselect) {
-            selection = position;
-        }
-    }
-    SendMessageW(adapterCombo_, CB_SETCURSEL, selection, 0);
-    TakeSelectedAdapter();
-}
-
-void AdaptersPage::TakeSelectedAdapter() {
-    const LRESULT selection = SendMessageW(adapterCombo_, CB_GETCURSEL, 0, 0);
-    const LRESULT data =
-        selection == CB_ERR ? CB_ERR : SendMessageW(adapterCombo_, CB_GETITEMDATA, selection, 0);
-    if (data == CB_ERR || data == 0) {
-        currentAdapter_ = nullptr;
-        currentInterfaceIndex_.reset();
-        return;
-    }
-    currentAdapter_ = reinterpret_cast<AdapterRecord*>(data);
-    currentInterfaceIndex_ = currentAdapter_->interfaceIndex;
-}
-
 LRESULT AdaptersPage::OnAdaptersRefreshed(WPARAM, LPARAM) {
-    FillAdapterCombo();
+    adapters_.Fill(snapshot_);
     ShowAdapter();
     return 0;
 }
 
 LRESULT AdaptersPage::OnAdapterSelected(WPARAM, LPARAM lParam) {
-    // Compared by identity: the other page chose from the same snapshot's records.
-    const LRESULT count = SendMessageW(adapterCombo_, CB_GETCOUNT, 0, 0);
-    for (LRESULT item = 0; item < count; ++item) {
-        if (SendMessageW(adapterCombo_, CB_GETITEMDATA, item, 0) == lParam) {
-            SendMessageW(adapterCombo_, CB_SETCURSEL, item, 0);
-            break;
-        }
-    }
-    TakeSelectedAdapter();
+    adapters_.Follow(lParam);
     ShowAdapter();
     return 0;
 }
@@ -118,11 +76,11 @@ LRESULT AdaptersPage::OnShown(WPARAM, LPARAM) {
 }
 
 LRESULT AdaptersPage::OnAdapterChosen(WPARAM, LPARAM) {
-    TakeSelectedAdapter();
+    adapters_.TakeSelection();
     ShowAdapter();
     // Sent, not posted, so the other pages follow before the user can act again.
     SendMessageW(GetParent(Handle()), WM_ADAPTER_SELECTED, reinterpret_cast<WPARAM>(Handle()),
-                 reinterpret_cast<LPARAM>(currentAdapter_));
+                 reinterpret_cast<LPARAM>(adapters_.Current()));
     return 0;
 }
 
@@ -140,7 +98,7 @@ LRESULT AdaptersPage::OnViewSwitched(WPARAM, LPARAM) {
 LRESULT AdaptersPage::OnRefreshList(WPARAM, LPARAM) {
     // A failed read leaves an empty snapshot, shown as no adapters; the next tap retries.
     snapshot_.ReadAdapters();
-    FillAdapterCombo();
+    adapters_.Fill(snapshot_);
     ShowAdapter();
     // Posted, so the other pages refill only once this one has finished.
     PostMessageW(GetParent(Handle()), WM_ADAPTERS_REFRESHED, reinterpret_cast<WPARAM>(Handle()), 0);
@@ -159,13 +117,14 @@ LRESULT AdaptersPage::OnRenewDhcp(WPARAM, LPARAM) {
 
 void AdaptersPage::ChangeLease(bool (*change)(AdapterSnapshot&, AdapterRecord&, LeasePause)) {
     // The buttons are disabled for such adapters; this only guards a stray command.
-    if (!currentAdapter_ || !currentAdapter_->dhcpEnabled) {
+    AdapterRecord* adapter = adapters_.Current();
+    if (!adapter || !adapter->dhcpEnabled) {
         return;
     }
     // The request blocks the interface thread, up to a minute for a renew.
     const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     // The result is not shown: the redraw shows what the adapter now reports.
-    change(snapshot_, *currentAdapter_, Sleep);
+    change(snapshot_, *adapter, Sleep);
     ShowAdapter();
     SetCursor(previous);
 }

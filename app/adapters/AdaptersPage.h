@@ -2,8 +2,7 @@
 // list, and the DHCP release and renew buttons.
 #pragma once
 
-#include <optional>
-
+#include "adapters/AdapterCombo.h"
 #include "adapters/AdapterSnapshot.h"
 #include "adapters/DhcpLease.h"
 #include "controls/LinkLabel.h"
@@ -46,11 +45,6 @@ class AdaptersPage : public Page {
     // Lays the settings list over the summary's group box and gives it its two columns
     // and its image strip.
     void PrepareSettingsList();
-    // Refills the combo from the snapshot, reselecting the adapter with the current
-    // interface index, else the first one.
-    void FillAdapterCombo();
-    // Makes the combo's selected item the current adapter (none when nothing is selected).
-    void TakeSelectedAdapter();
     // Puts the current adapter in whichever view the "Detail View" box chooses.
     void ShowAdapter();
     void ShowSummary(const AdapterRecord& adapter);
@@ -60,11 +54,7 @@ class AdaptersPage : public Page {
     void ChangeLease(bool (*change)(AdapterSnapshot&, AdapterRecord&, LeasePause));
 
     AdapterSnapshot& snapshot_ = AdapterSnapshot::Instance();
-    HWND adapterCombo_ = nullptr;
     HWND settingsList_ = nullptr;
     LinkLabel refreshLink_;
-    // The record the combo's selection carries; only valid until the snapshot is taken
-    // anew, which is why the interface index is kept beside it.
-    AdapterRecord* currentAdapter_ = nullptr;
-    std::optional<DWORD> currentInterfaceIndex_;
+    AdapterCombo adapters_;
 };

@@ -37,13 +37,14 @@ void EnableDhcpButtons(HWND page, bool enabled) {
 }  // namespace
 
 void AdaptersPage::ShowAdapter() {
-    if (!currentAdapter_) {
+    const AdapterRecord* adapter = adapters_.Current();
+    if (!adapter) {
         ShowNoAdapter();
     } else if (SendMessageW(GetDlgItem(Handle(), IDC_DETAIL_VIEW), BM_GETCHECK, 0, 0) ==
                BST_CHECKED) {
-        ShowDetails(*currentAdapter_);
+        ShowDetails(*adapter);
     } else {
-        ShowSummary(*currentAdapter_);
+        ShowSummary(*adapter);
     }
 }
 

@@ -14,21 +14,6 @@ namespace {
 // address, the longest type word and the format's own 53 characters come to 99.
 constexpr int kDetailsLength = 128;
 
-// The combo's record for an item, or nullptr for no item or one whose data was never set.
-AdapterRecord* ComboRecord(HWND combo, LRESULT item) {
-    if (item == CB_ERR) {
-        return nullptr;
-    }
-    const LRESULT data = SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(item), 0);
-    return data == CB_ERR ? nullptr : reinterpret_cast<AdapterRecord*>(data);
-}
-
-// What the combo shows for an adapter: its display name, or its adapter name when the
-// registry and the library gave it none.
-LPCWSTR ComboText(const AdapterRecord& record) {
-    return record.displayName[0] ? record.displayName : record.adapterName;
-}
-
 void AppendRow(HWND list, int position, LPWSTR text, const ArpEntry* entry) {
     // Text, image and entry go in with the one insertion: a refill of thousands of rows
     // runs on every tick, and a second message per row would only repeat the lookup.
@@ -44,7 +29,7 @@ void AppendRow(HWND list, int position, LPWSTR text, const ArpEntry* entry) {
 }  // namespace
 
 LRESULT ArpPage::OnInitDialog(WPARAM, LPARAM) {
-    combo_ = GetDlgItem(Handle(), IDC_ADAPTER_COMBO);
+    adapters_.AttachTo(GetDlgItem(Handle(), IDC_ADAPTER_COMBO));
     list_ = GetDlgItem(Handle(), IDC_ARP_LIST);
     // Should the link refuse to attach, the static still reports a tap with the same
     // code, since it has the notify style; it only keeps its plain look.
@@ -59,7 +44,7 @@ LRESULT ArpPage::OnInitDialog(WPARAM, LPARAM) {
     column.iSubItem = 0;
     SendMessageW(list_, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
 
-    FillAdapterCombo();
+    adapters_.Fill(AdapterSnapshot::Instance());
     FillArpList();
     SetTimer(Handle(), kRefreshTimerId, kRefreshPeriodMs, nullptr);
     // The page leaves the focus where the dialog manager puts it.
@@ -67,24 +52,13 @@ LRESULT ArpPage::OnInitDialog(WPARAM, LPARAM) {
 }
 
 LRESULT ArpPage::OnAdaptersRefreshed(WPARAM, LPARAM) {
-    FillAdapterCombo();
+    adapters_.Fill(AdapterSnapshot::Instance());
     FillArpList();
     return 0;
 }
 
-// FIXME: the Summary page keeps its adapter combo by the same rules (fill and reselect
-// by interface index, follow another page's record by identity); one adapter-combo
-// helper should serve both pages once both have settled.
 LRESULT ArpPage::OnAdapterSelected(WPARAM, LPARAM record) {
-    // Identity only: the record is the one another page took from the shared snapshot.
-    const LRESULT count = SendMessageW(combo_, CB_GETCOUNT, 0, 0);
-    for (LRESULT item = 0; item < count; ++item) {
-        if (reinterpret_cast<LPARAM>(ComboRecord(combo_, item)) == record) {
-            SendMessageW(combo_, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
-            break;
-        }
-    }
-    TakeCurrentFromCombo();
+    adapters_.Follow(record);
     FillArpList();
     return 0;
 }
@@ -99,10 +73,10 @@ LRESULT ArpPage::OnAdapterCombo(WORD, WORD code, HWND) {
     if (code != CBN_SELCHANGE) {
         return 0;
     }
-    TakeCurrentFromCombo();
+    adapters_.TakeSelection();
     // Sent, not posted: the other pages follow before this list is refilled.
     SendMessageW(GetParent(Handle()), WM_ADAPTER_SELECTED, reinterpret_cast<WPARAM>(Handle()),
-                 reinterpret_cast<LPARAM>(currentAdapter_));
+                 reinterpret_cast<LPARAM>(adapters_.Current()));
     FillArpList();
     return 0;
 }
@@ -113,7 +87,7 @@ LRESULT ArpPage::OnRefreshList(WORD, WORD code, HWND) {
     }
     AdapterSnapshot::Instance().ReadAdapters();
     table_.Refresh();
-    FillAdapterCombo();
+    adapters_.Fill(AdapterSnapshot::Instance());
     FillArpList();
     // Posted: the other pages refill from the new snapshot once this page is done.
     PostMessageW(GetParent(Handle()), WM_ADAPTERS_REFRESHED, reinterpret_cast<WPARAM>(Handle()), 0);
@@ -145,32 +119,8 @@ LRESULT ArpPage::OnListClick(int, UINT, NMHDR*) {
     return 0;
 }
 
-void ArpPage::FillAdapterCombo() {
-    // The old snapshot's records may be gone already: only the number is kept.
-    const std::optional<DWORD> reselect = currentInterfaceIndex_;
-    SendMessageW(combo_, CB_RESETCONTENT, 0, 0);
-    AdapterSnapshot& snapshot = AdapterSnapshot::Instance();
-    LRESULT remembered = 0;
-    for (int position = 0; position < snapshot.AdapterCount(); ++position) {
-        AdapterRecord* record = snapshot.AdapterAt(position);
-        // The combo is unsorted, so an added item's position is the record's.
-        const LRESULT item =
-            SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ComboText(*record)));
-        if (item < 0) {
-            continue;
-        }
-        SendMessageW(combo_, CB_SETITEMDATA, static_cast<WPARAM>(item),
-                     reinterpret_cast<LPARAM>(record));
-        if (reselect && record->interfaceIndex == *reselect) {
-            remembered = item;
-        }
-    }
-    SendMessageW(combo_, CB_SETCURSEL, static_cast<WPARAM>(remembered), 0);
-    TakeCurrentFromCombo();
-}
-
 void ArpPage::FillArpList() {
-    table_.FilterByAdapter(currentAdapter_ ? currentInterfaceIndex_ : std::nullopt);
+    table_.FilterByAdapter(adapters_.CurrentInterfaceIndex());
     SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
     if (table_.ViewCount() == 0) {
         WCHAR none[] = u"None";
@@ -183,10 +133,4 @@ void ArpPage::FillArpList() {
         AppendRow(list_, position, address, entry);
     }
     SendMessageW(list_, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
-}
-
-void ArpPage::TakeCurrentFromCombo() {
-    currentAdapter_ = ComboRecord(combo_, SendMessageW(combo_, CB_GETCURSEL, 0, 0));
-    currentInterfaceIndex_ =
-        currentAdapter_ ? std::optional<DWORD>(currentAdapter_->interfaceIndex) : std::nullopt;
 }

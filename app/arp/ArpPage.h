@@ -6,9 +6,7 @@
 #include <commctrl.h>
 #include <windows.h>
 
-#include <optional>
-
-#include "adapters/AdapterRecord.h"
+#include "adapters/AdapterCombo.h"
 #include "arp/ArpTable.h"
 #include "controls/LinkLabel.h"
 #include "framework/MessageMap.h"
@@ -45,20 +43,11 @@ class ArpPage : public Page {
     LRESULT OnRefreshList(WORD, WORD code, HWND);
     LRESULT OnListClick(int, UINT, NMHDR*);
 
-    // Lists the snapshot's adapters and selects the one with the current interface
-    // index, else the first.
-    void FillAdapterCombo();
     // Lists the current adapter's rows of the table, or "None".
     void FillArpList();
-    // The current adapter follows the combo's selection (none when nothing is selected).
-    void TakeCurrentFromCombo();
 
-    HWND combo_ = nullptr;
     HWND list_ = nullptr;
     LinkLabel refreshLink_;
-    // Always the combo's selected record. It may be gone once any page has retaken the
-    // snapshot, so only the interface index is read across a refresh.
-    AdapterRecord* currentAdapter_ = nullptr;
-    std::optional<DWORD> currentInterfaceIndex_;
+    AdapterCombo adapters_;
     ArpTable table_;
 };
