@@ -49,7 +49,7 @@ TEST_F(ComboBoxTest, EditableKindTypesIntoItsEditAndTakesChoices) {
     SendMessageW(combo, CB_SETCURSEL, 0, 0);
     EXPECT_EQ(TextOf(edit), u"alpha");
     EXPECT_TRUE(Take().empty());
-    Press(VK_DOWN);
+    Key(VK_DOWN);
     EXPECT_EQ(Take(), (Codes{CBN_SELCHANGE}));
     EXPECT_EQ(TextOf(edit), u"beta");
     EXPECT_EQ(DumpContent(combo)["kind"], "dropDown");

@@ -63,9 +63,9 @@ TEST_F(ComboBoxTest, ListWithManyItemsScrollsAndPicksTheRowTapped) {
     // The keys scroll the list to follow the selection.
     SetFocus(combo);
     SendMessageW(combo, CB_SETCURSEL, 0, 0);
-    Press(VK_F4);
+    Key(VK_F4);
     for (int i = 0; i < 20; ++i) {
-        Press(VK_DOWN);
+        Key(VK_DOWN);
     }
     shown = DumpContent(combo)["list"];
     EXPECT_EQ(shown["highlight"], 20);
@@ -73,7 +73,7 @@ TEST_F(ComboBoxTest, ListWithManyItemsScrollsAndPicksTheRowTapped) {
 }
 
 TEST_F(ComboBoxTest, ListOpensAboveWhenTheScreenHasNoRoomBelow) {
-    const HWND combo = CreateCombo(CBS_DROPDOWNLIST, RECT{10, 280, 160, 300}, 150);
+    const HWND combo = CreateCombo(CBS_DROPDOWNLIST, RECT{10, 250, 160, 270}, 150);
     AddNumbered(combo, 8);
     SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
     const HWND list = DroppedList();

@@ -58,24 +58,24 @@ TEST_F(ComboBoxTest, KeysMoveTheSelectionAndWorkTheList) {
     EXPECT_EQ(Take(), (Codes{CBN_SETFOCUS}));
     EXPECT_EQ(SendMessageW(combo, WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS, DLGC_WANTARROWS);
 
-    Press(VK_DOWN);
-    Press(VK_DOWN);
-    Press(VK_DOWN);  // already the last: nothing changes, nothing is sent
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    Key(VK_DOWN);  // already the last: nothing changes, nothing is sent
     EXPECT_EQ(Take(), (Codes{CBN_SELCHANGE, CBN_SELCHANGE}));
     EXPECT_EQ(Selection(combo), 3);
-    Press(VK_HOME);
+    Key(VK_HOME);
     EXPECT_EQ(Take(), (Codes{CBN_SELCHANGE}));
     EXPECT_EQ(Selection(combo), 0);
 
     // F4 drops the list; the arrows move the selection in it; Enter keeps it.
-    Press(VK_F4);
-    Press(VK_DOWN);
-    Press(VK_RETURN);
+    Key(VK_F4);
+    Key(VK_DOWN);
+    Key(VK_RETURN);
     EXPECT_EQ(Take(), (Codes{CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}));
     EXPECT_EQ(Selection(combo), 1);
     // Escape closes the list as a cancel.
-    Press(VK_F4);
-    Press(VK_ESCAPE);
+    Key(VK_F4);
+    Key(VK_ESCAPE);
     EXPECT_EQ(Take(), (Codes{CBN_DROPDOWN, CBN_SELENDCANCEL, CBN_CLOSEUP}));
     EXPECT_FALSE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
 

@@ -126,6 +126,14 @@ class ListViewTest : public ::testing::Test {
         Send(WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
     }
 
+    // LVM_SETITEMSTATE on row `index` (-1 for every row).
+    LRESULT SetState(int index, UINT state, UINT mask) {
+        LVITEMW item{};
+        item.state = state;
+        item.stateMask = mask;
+        return Send(LVM_SETITEMSTATE, static_cast<WPARAM>(index), &item);
+    }
+
     int Selected(int after = -1) {
         return static_cast<int>(Send(LVM_GETNEXTITEM, after, MAKELPARAM(LVNI_SELECTED, 0)));
     }

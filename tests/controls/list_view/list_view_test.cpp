@@ -13,10 +13,7 @@ TEST_F(ListViewTest, TapMovesTheSelectionAndNotifiesInWindowsOrder) {
     CreateList(LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS);
     AddColumn(0, u"Parameter", 100);
     AddRows(5);
-    LVITEMW state{};
-    state.state = kSelectedFocused;
-    state.stateMask = kSelectedFocused;
-    ASSERT_TRUE(Send(LVM_SETITEMSTATE, 1, &state));
+    ASSERT_TRUE(SetState(1, kSelectedFocused, kSelectedFocused));
     EXPECT_EQ(notifications, (Sequence{"changing 1 0->3", "changed 1 0->3"}));
     notifications.clear();
 
@@ -55,18 +52,14 @@ TEST_F(ListViewTest, SingleSelectionKeepsOneSelectedRowWhateverSetsIt) {
     CreateList(LVS_REPORT | LVS_SINGLESEL);
     AddColumn(0, u"Parameter", 100);
     AddRows(4);
-    LVITEMW state{};
-    state.state = LVIS_SELECTED;
-    state.stateMask = LVIS_SELECTED;
-    Send(LVM_SETITEMSTATE, 0, &state);
-    Send(LVM_SETITEMSTATE, 2, &state);
+    SetState(0, LVIS_SELECTED, LVIS_SELECTED);
+    SetState(2, LVIS_SELECTED, LVIS_SELECTED);
     EXPECT_EQ(Selected(), 2);
     EXPECT_EQ(Send(LVM_GETSELECTEDCOUNT), 1);
     // Index -1 applies to every row.
-    state.state = 0;
-    EXPECT_TRUE(Send(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), &state));
+    EXPECT_TRUE(SetState(-1, 0, LVIS_SELECTED));
     EXPECT_EQ(Selected(), -1);
-    EXPECT_FALSE(Send(LVM_SETITEMSTATE, 9, &state));
+    EXPECT_FALSE(SetState(9, 0, LVIS_SELECTED));
 }
 
 TEST_F(ListViewTest, LastColumnSizedByHeaderFillsTheRemainingWidth) {
@@ -195,10 +188,7 @@ TEST_F(ListViewTest, DumpListsColumnsAndEveryRow) {
         AddRow(u"Ping Response");
     }
     AddRow(u"Ping Complete");
-    LVITEMW state{};
-    state.state = LVIS_SELECTED;
-    state.stateMask = LVIS_SELECTED;
-    Send(LVM_SETITEMSTATE, 10000, &state);
+    SetState(10000, LVIS_SELECTED, LVIS_SELECTED);
 
     const nlohmann::json content = DumpContent(list_);
     ASSERT_EQ(content["columns"].size(), 1u);
