@@ -23,111 +23,92 @@ RECT RectIn(HWND window, HWND parent) {
 
 class MainFrameTest : public ProgramFrameTest {
   protected:
-    void SetUp() override {
-        StartFrame();
-        window_ = Frame();
-        tabs_ = Tabs();
-    }
-
-    HWND Page(int tab) const { return PageWindow(tab); }
+    void SetUp() override { StartFrame(); }
 
     void TapTab(int tab) {
         RECT rect{};
-        SendMessageW(tabs_, TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&rect));
+        SendMessageW(Tabs(), TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&rect));
         POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-        ClientToScreen(tabs_, &centre);
+        ClientToScreen(Tabs(), &centre);
         PostTap(centre);
         Pump();
     }
 
     std::vector<bool> Visibility() const {
-        return {IsWindowVisible(Page(0)) != FALSE, IsWindowVisible(Page(1)) != FALSE,
-                IsWindowVisible(Page(2)) != FALSE};
+        return {IsWindowVisible(PageWindow(0)) != FALSE, IsWindowVisible(PageWindow(1)) != FALSE,
+                IsWindowVisible(PageWindow(2)) != FALSE};
     }
 
     // Puts the tab strip somewhere no layout would, to see whether a layout follows.
-    void DisplaceTabs() { SetWindowPos(tabs_, nullptr, 0, 0, 10, 10, SWP_NOZORDER); }
+    void DisplaceTabs() { SetWindowPos(Tabs(), nullptr, 0, 0, 10, 10, SWP_NOZORDER); }
     bool TabsDisplaced() const {
-        const RECT rect = RectIn(tabs_, window_);
-        return rect.left == 0 && rect.top == 0 && rect.right == 10 && rect.bottom == 10;
+        const RECT rect = RectIn(Tabs(), Frame());
+        const RECT displaced{0, 0, 10, 10};
+        return EqualRect(&rect, &displaced);
     }
-
-    HWND window_ = nullptr;
-    HWND tabs_ = nullptr;
 };
 
 TEST_F(MainFrameTest, StartsOnTheSummaryPageWithTheTabsJustAboveTheMenuBar) {
-    ASSERT_EQ(SendMessageW(tabs_, TCM_GETITEMCOUNT, 0, 0), 3);
-    const std::u16string labels[] = {u"Summary", u"Ping", u"ARP"};
+    ASSERT_EQ(SendMessageW(Tabs(), TCM_GETITEMCOUNT, 0, 0), 3);
     for (int tab = 0; tab < 3; ++tab) {
-        WCHAR text[32]{};
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = 32;
-        SendMessageW(tabs_, TCM_GETITEMW, tab, reinterpret_cast<LPARAM>(&item));
-        EXPECT_EQ(std::u16string(text), labels[tab]);
-        EXPECT_EQ(GetParent(Page(tab)), window_) << "each tab carries its page, a child";
+        EXPECT_EQ(GetParent(PageWindow(tab)), Frame()) << "each tab carries its page, a child";
     }
     EXPECT_EQ(Visibility(), (std::vector<bool>{true, false, false}));
-    EXPECT_EQ(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(Tabs(), TCM_GETCURSEL, 0, 0), 0);
 
     RECT client{};
-    GetClientRect(window_, &client);
+    GetClientRect(Frame(), &client);
     RECT tab{};
-    SendMessageW(tabs_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
+    SendMessageW(Tabs(), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
     const HWND menuBar = FindWindowW(u"MenuBar", nullptr);
     ASSERT_NE(menuBar, nullptr);
     RECT menu{};
     GetClientRect(menuBar, &menu);
 
-    const RECT strip = RectIn(tabs_, window_);
+    const RECT strip = RectIn(Tabs(), Frame());
     EXPECT_EQ(strip.left, client.left - 1) << "one pixel outside the client area";
     EXPECT_EQ(strip.right, client.right);
     EXPECT_EQ(strip.bottom, client.bottom - (menu.bottom - menu.top));
     EXPECT_EQ(strip.bottom - strip.top, tab.bottom - tab.top + 2);
-    const RECT page = RectIn(Page(0), window_);
-    EXPECT_EQ(page.left, client.left);
-    EXPECT_EQ(page.top, client.top);
-    EXPECT_EQ(page.right, client.right);
-    EXPECT_EQ(page.bottom, strip.top) << "the page ends where the tabs begin";
+    // The page fills the client area down to where the tabs begin.
+    const RECT page = RectIn(PageWindow(0), Frame());
+    const RECT aboveTabs{client.left, client.top, client.right, strip.top};
+    EXPECT_TRUE(EqualRect(&page, &aboveTabs));
 }
 
 TEST_F(MainFrameTest, ATabShowsItsPageAndReselectingTheCurrentPageChangesNothing) {
     TapTab(1);
     EXPECT_EQ(Visibility(), (std::vector<bool>{false, true, false}));
-    EXPECT_EQ(RectIn(Page(1), window_).bottom, RectIn(tabs_, window_).top);
+    EXPECT_EQ(RectIn(PageWindow(1), Frame()).bottom, RectIn(Tabs(), Frame()).top);
 
     DisplaceTabs();
-    NMHDR selection{tabs_, kTabControlId, static_cast<UINT>(TCN_SELCHANGE)};
-    SendMessageW(window_, WM_NOTIFY, kTabControlId, reinterpret_cast<LPARAM>(&selection));
+    ChooseTab(1);
     EXPECT_TRUE(TabsDisplaced()) << "no layout for the page already shown";
     EXPECT_EQ(Visibility(), (std::vector<bool>{false, true, false}));
 
-    SendMessageW(tabs_, TCM_SETCURSEL, 2, 0);
-    SendMessageW(window_, WM_NOTIFY, kTabControlId, reinterpret_cast<LPARAM>(&selection));
+    ChooseTab(2);
     EXPECT_EQ(Visibility(), (std::vector<bool>{false, false, true}));
     EXPECT_FALSE(TabsDisplaced()) << "a switch lays out again";
 }
 
 TEST_F(MainFrameTest, MinimisingKeepsTheLayoutAndRestoringRedoesIt) {
     DisplaceTabs();
-    SendMessageW(window_, WM_SIZE, SIZE_MINIMIZED, 0);
+    SendMessageW(Frame(), WM_SIZE, SIZE_MINIMIZED, 0);
     EXPECT_TRUE(TabsDisplaced());
-    SendMessageW(window_, WM_SIZE, SIZE_RESTORED, 0);
+    SendMessageW(Frame(), WM_SIZE, SIZE_RESTORED, 0);
     EXPECT_FALSE(TabsDisplaced());
 }
 
 TEST_F(MainFrameTest, PageNotificationsReachEveryOtherPageButNeverTheSender) {
     for (int tab = 0; tab < 3; ++tab) {
-        Record(Page(tab), Relays());
+        Record(PageWindow(tab), Relays());
     }
-    const auto sender = [this](int tab) { return reinterpret_cast<WPARAM>(Page(tab)); };
+    const auto sender = [this](int tab) { return reinterpret_cast<WPARAM>(PageWindow(tab)); };
 
-    SendMessageW(window_, WM_ADAPTER_SELECTED, sender(0), 1234);
+    SendMessageW(Frame(), WM_ADAPTER_SELECTED, sender(0), 1234);
     ASSERT_EQ(Recorded().size(), 2u);
-    EXPECT_EQ(Recorded()[0].window, Page(1));
-    EXPECT_EQ(Recorded()[1].window, Page(2));
+    EXPECT_EQ(Recorded()[0].window, PageWindow(1));
+    EXPECT_EQ(Recorded()[1].window, PageWindow(2));
     for (const ReceivedMessage& r : Recorded()) {
         EXPECT_EQ(r.message, static_cast<UINT>(WM_ADAPTER_SELECTED));
         EXPECT_EQ(r.wParam, sender(0));
@@ -135,17 +116,17 @@ TEST_F(MainFrameTest, PageNotificationsReachEveryOtherPageButNeverTheSender) {
     }
 
     Recorded().clear();
-    PostMessageW(window_, WM_ADAPTERS_REFRESHED, sender(2), 0);
+    PostMessageW(Frame(), WM_ADAPTERS_REFRESHED, sender(2), 0);
     Pump();
     ASSERT_EQ(Recorded().size(), 2u);
-    EXPECT_EQ(Recorded()[0].window, Page(0));
-    EXPECT_EQ(Recorded()[1].window, Page(1));
+    EXPECT_EQ(Recorded()[0].window, PageWindow(0));
+    EXPECT_EQ(Recorded()[1].window, PageWindow(1));
     EXPECT_EQ(Recorded()[0].message, static_cast<UINT>(WM_ADAPTERS_REFRESHED));
 }
 
 TEST_F(MainFrameTest, TheAcceleratorKeysAreSwallowedEvenWhileAPageEditHasTheFocus) {
     TapTab(1);
-    const HWND address = GetDlgItem(Page(1), IDC_ADDRESS);
+    const HWND address = GetDlgItem(PageWindow(1), IDC_ADDRESS);
     const HWND edit = GetWindow(address, GW_CHILD);
     ASSERT_NE(edit, nullptr) << "the address box is an editable combo box";
     SetFocus(edit);
@@ -178,7 +159,7 @@ TEST_F(MainFrameTest, TheAcceleratorKeysAreSwallowedEvenWhileAPageEditHasTheFocu
 }
 
 TEST_F(MainFrameTest, TabMovesOnlyAmongTheVisiblePageControls) {
-    const HWND page = Page(0);
+    const HWND page = PageWindow(0);
     SetFocus(GetDlgItem(page, IDC_ADAPTER_COMBO));
     std::vector<HWND> visited;
     for (int press = 0; press < 6; ++press) {
@@ -192,9 +173,9 @@ TEST_F(MainFrameTest, TabMovesOnlyAmongTheVisiblePageControls) {
 }
 
 TEST_F(MainFrameTest, ExitClosesTheFrameAndQuitsWithOne) {
-    PostMessageW(window_, WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 0), 0);
+    PostMessageW(Frame(), WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 0), 0);
     EXPECT_EQ(Pump(), std::optional<WPARAM>(1));
-    EXPECT_FALSE(IsWindow(window_));
+    EXPECT_FALSE(IsWindow(Frame()));
     EXPECT_EQ(FrameObject().Handle(), nullptr);
 }
 
