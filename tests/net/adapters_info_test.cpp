@@ -8,10 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "table_read.h"
 #include "use_scenario.h"
 
 namespace {
 
+using net_test::ReadAdapters;
+using net_test::TableRead;
 using net_test::UseScenario;
 
 constexpr const char* kTwoAdapters = R"({
@@ -32,15 +35,10 @@ bool InBuffer(const void* pointer, const std::vector<BYTE>& buffer) {
     return byte >= buffer.data() && byte < buffer.data() + buffer.size();
 }
 
-ULONG ProbedSize() {
-    ULONG size = 0;
-    EXPECT_EQ(GetAdaptersInfo(nullptr, &size), static_cast<DWORD>(ERROR_BUFFER_OVERFLOW));
-    return size;
-}
-
 TEST(GetAdaptersInfo, SizeProbeExactSizeAndOneByteShort) {
     UseScenario(kTwoAdapters);
-    const ULONG needed = ProbedSize();
+    ULONG needed = 0;
+    EXPECT_EQ(GetAdaptersInfo(nullptr, &needed), static_cast<DWORD>(ERROR_BUFFER_OVERFLOW));
     // Two records, and the address and gateway entries that do not fit in them.
     EXPECT_EQ(needed, 2 * sizeof(IP_ADAPTER_INFO) + 3 * sizeof(IP_ADDR_STRING));
 
@@ -64,12 +62,11 @@ TEST(GetAdaptersInfo, NoAdaptersIsNoData) {
 
 TEST(GetAdaptersInfo, RecordsAndEntriesAreChainedInsideTheBuffer) {
     UseScenario(kTwoAdapters);
-    ULONG size = ProbedSize();
-    std::vector<BYTE> buffer(size);
-    auto* first = reinterpret_cast<PIP_ADAPTER_INFO>(buffer.data());
-    ASSERT_EQ(GetAdaptersInfo(first, &size), static_cast<DWORD>(NO_ERROR));
+    const TableRead adapters = ReadAdapters();
+    ASSERT_EQ(adapters.read, static_cast<DWORD>(NO_ERROR));
+    const IP_ADAPTER_INFO* first = adapters.As<IP_ADAPTER_INFO>();
 
-    ASSERT_TRUE(InBuffer(first->Next, buffer));
+    ASSERT_TRUE(InBuffer(first->Next, adapters.buffer));
     EXPECT_EQ(first->Next->Next, nullptr);
     EXPECT_STREQ(first->Next->AdapterName, "WLAN1");
     EXPECT_EQ(first->CurrentIpAddress, &first->IpAddressList);
@@ -78,16 +75,16 @@ TEST(GetAdaptersInfo, RecordsAndEntriesAreChainedInsideTheBuffer) {
     for (const IP_ADDR_STRING* entry = &first->IpAddressList; entry; entry = entry->Next) {
         if (entry != &first->IpAddressList) {
             // Extra entries follow the adapter records, never overlap them.
-            EXPECT_TRUE(InBuffer(entry, buffer));
+            EXPECT_TRUE(InBuffer(entry, adapters.buffer));
             EXPECT_GE(reinterpret_cast<const BYTE*>(entry),
-                      buffer.data() + 2 * sizeof(IP_ADAPTER_INFO));
+                      adapters.buffer.data() + 2 * sizeof(IP_ADAPTER_INFO));
         }
         addresses.push_back(std::string(entry->IpAddress.String) + "/" + entry->IpMask.String);
     }
     EXPECT_EQ(addresses,
               (std::vector<std::string>{"192.168.1.20/255.255.255.0", "10.0.0.20/255.0.0.0",
                                         "172.16.0.20/255.255.0.0"}));
-    ASSERT_TRUE(InBuffer(first->GatewayList.Next, buffer));
+    ASSERT_TRUE(InBuffer(first->GatewayList.Next, adapters.buffer));
     EXPECT_STREQ(first->GatewayList.IpAddress.String, "192.168.1.1");
     EXPECT_STREQ(first->GatewayList.Next->IpAddress.String, "192.168.1.254");
     EXPECT_EQ(first->GatewayList.Next->Next, nullptr);
@@ -95,10 +92,9 @@ TEST(GetAdaptersInfo, RecordsAndEntriesAreChainedInsideTheBuffer) {
 
 TEST(GetAdaptersInfo, FieldsAsTheProgramReadsThem) {
     UseScenario(kTwoAdapters);
-    ULONG size = ProbedSize();
-    std::vector<BYTE> buffer(size);
-    auto* first = reinterpret_cast<PIP_ADAPTER_INFO>(buffer.data());
-    ASSERT_EQ(GetAdaptersInfo(first, &size), static_cast<DWORD>(NO_ERROR));
+    const TableRead adapters = ReadAdapters();
+    ASSERT_EQ(adapters.read, static_cast<DWORD>(NO_ERROR));
+    const IP_ADAPTER_INFO* first = adapters.As<IP_ADAPTER_INFO>();
 
     EXPECT_STREQ(first->Description, "NE2000 Ethernet");
     EXPECT_EQ(first->Index, 2u);
@@ -139,10 +135,9 @@ TEST(GetAdaptersInfo, LongTextsAreCutOnCharacterBoundariesAndTerminated) {
     }
     UseScenario(R"({"adapters": [{"name": ")" + umlauts + R"(", "description": ")" + umlauts +
                 R"(", "index": 7, "mac": "01-02-03-04-05-06-07-08"}]})");
-    ULONG size = ProbedSize();
-    std::vector<BYTE> buffer(size);
-    auto* info = reinterpret_cast<PIP_ADAPTER_INFO>(buffer.data());
-    ASSERT_EQ(GetAdaptersInfo(info, &size), static_cast<DWORD>(NO_ERROR));
+    const TableRead adapters = ReadAdapters();
+    ASSERT_EQ(adapters.read, static_cast<DWORD>(NO_ERROR));
+    const IP_ADAPTER_INFO* info = adapters.As<IP_ADAPTER_INFO>();
 
     EXPECT_EQ(std::string(info->AdapterName), umlauts.substr(0, 258));
     EXPECT_EQ(std::string(info->Description), umlauts.substr(0, 130));

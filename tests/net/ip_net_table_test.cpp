@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "table_read.h"
 #include "use_scenario.h"
 
 namespace {
@@ -19,11 +20,10 @@ constexpr const char* kTable = R"({"arp": [
     {"interface": 1, "address": "10.0.0.10", "type": "invalid"}]})";
 
 std::vector<std::string> Rows(bool sorted) {
-    ULONG size = 0;
-    EXPECT_EQ(GetIpNetTable(nullptr, &size, sorted), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
-    std::vector<BYTE> buffer(size);
-    auto* table = reinterpret_cast<PMIB_IPNETTABLE>(buffer.data());
-    EXPECT_EQ(GetIpNetTable(table, &size, sorted), static_cast<DWORD>(NO_ERROR));
+    const net_test::TableRead read = net_test::ReadArp(sorted);
+    EXPECT_EQ(read.probe, static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_EQ(read.read, static_cast<DWORD>(NO_ERROR));
+    const MIB_IPNETTABLE* table = read.As<MIB_IPNETTABLE>();
     std::vector<std::string> rows;
     for (DWORD i = 0; i < table->dwNumEntries; ++i) {
         const MIB_IPNETROW& row = table->table[i];

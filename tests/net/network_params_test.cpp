@@ -6,10 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "table_read.h"
 #include "use_scenario.h"
 
 namespace {
 
+using net_test::ReadNetworkParams;
+using net_test::TableRead;
 using net_test::UseScenario;
 
 std::vector<std::string> DnsServers(const FIXED_INFO& info) {
@@ -20,57 +23,45 @@ std::vector<std::string> DnsServers(const FIXED_INFO& info) {
     return servers;
 }
 
-struct ReadParams {
-    std::vector<BYTE> buffer;
-    PFIXED_INFO info = nullptr;
-};
-
-ReadParams Read() {
-    ReadParams read;
-    ULONG size = 0;
-    EXPECT_EQ(GetNetworkParams(nullptr, &size), static_cast<DWORD>(ERROR_BUFFER_OVERFLOW));
-    read.buffer.resize(size);
-    read.info = reinterpret_cast<PFIXED_INFO>(read.buffer.data());
-    EXPECT_EQ(GetNetworkParams(read.info, &size), static_cast<DWORD>(NO_ERROR));
-    return read;
-}
-
 TEST(GetNetworkParams, SizeProtocolAndChainedServers) {
     UseScenario(R"({"host": {"hostName": "pocketpc", "domain": "example.net",
         "dnsServers": ["10.0.0.1", "10.0.0.2", "10.0.0.3", "10.0.0.4"],
         "currentDnsServer": "10.0.0.3"}})");
-    ULONG size = 0;
-    EXPECT_EQ(GetNetworkParams(nullptr, &size), static_cast<DWORD>(ERROR_BUFFER_OVERFLOW));
-    EXPECT_EQ(size, sizeof(FIXED_INFO) + 3 * sizeof(IP_ADDR_STRING));
-    std::vector<BYTE> buffer(size);
-    ULONG shortSize = size - 1;
+    const TableRead read = ReadNetworkParams();
+    EXPECT_EQ(read.probe, static_cast<DWORD>(ERROR_BUFFER_OVERFLOW));
+    EXPECT_EQ(read.size, sizeof(FIXED_INFO) + 3 * sizeof(IP_ADDR_STRING));
+    ASSERT_EQ(read.read, static_cast<DWORD>(NO_ERROR));
+    std::vector<BYTE> buffer(read.size);
+    ULONG shortSize = read.size - 1;
     EXPECT_EQ(GetNetworkParams(reinterpret_cast<PFIXED_INFO>(buffer.data()), &shortSize),
               static_cast<DWORD>(ERROR_BUFFER_OVERFLOW));
-    EXPECT_EQ(shortSize, size);
+    EXPECT_EQ(shortSize, read.size);
     EXPECT_EQ(GetNetworkParams(nullptr, nullptr), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 
-    const ReadParams read = Read();
-    EXPECT_STREQ(read.info->HostName, "pocketpc");
-    EXPECT_STREQ(read.info->DomainName, "example.net");
-    EXPECT_EQ(DnsServers(*read.info),
+    const FIXED_INFO* info = read.As<FIXED_INFO>();
+    EXPECT_STREQ(info->HostName, "pocketpc");
+    EXPECT_STREQ(info->DomainName, "example.net");
+    EXPECT_EQ(DnsServers(*info),
               (std::vector<std::string>{"10.0.0.1", "10.0.0.2", "10.0.0.3", "10.0.0.4"}));
     // The current server is the third entry of the list itself.
-    ASSERT_NE(read.info->CurrentDnsServer, nullptr);
-    EXPECT_EQ(read.info->CurrentDnsServer, read.info->DnsServerList.Next->Next);
+    ASSERT_NE(info->CurrentDnsServer, nullptr);
+    EXPECT_EQ(info->CurrentDnsServer, info->DnsServerList.Next->Next);
 }
 
 TEST(GetNetworkParams, CurrentServerOutsideTheListAndNoServers) {
     UseScenario(R"({"host": {"dnsServers": ["10.0.0.1"], "currentDnsServer": "10.9.9.9"}})");
-    ReadParams read = Read();
-    ASSERT_NE(read.info->CurrentDnsServer, nullptr);
-    EXPECT_STREQ(read.info->CurrentDnsServer->IpAddress.String, "10.9.9.9");
-    EXPECT_EQ(DnsServers(*read.info), std::vector<std::string>{"10.0.0.1"});
+    const TableRead outside = ReadNetworkParams();
+    const FIXED_INFO* info = outside.As<FIXED_INFO>();
+    ASSERT_NE(info->CurrentDnsServer, nullptr);
+    EXPECT_STREQ(info->CurrentDnsServer->IpAddress.String, "10.9.9.9");
+    EXPECT_EQ(DnsServers(*info), std::vector<std::string>{"10.0.0.1"});
 
     UseScenario("{}");
-    read = Read();
-    EXPECT_EQ(read.info->CurrentDnsServer, nullptr);
-    EXPECT_EQ(DnsServers(*read.info), std::vector<std::string>{""});
-    EXPECT_STREQ(read.info->HostName, "");
+    const TableRead none = ReadNetworkParams();
+    info = none.As<FIXED_INFO>();
+    EXPECT_EQ(info->CurrentDnsServer, nullptr);
+    EXPECT_EQ(DnsServers(*info), std::vector<std::string>{""});
+    EXPECT_STREQ(info->HostName, "");
 }
 
 TEST(GetIfEntry, FillsTheRowOfTheIndexAndRefusesUnknownOnes) {

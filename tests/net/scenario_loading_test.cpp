@@ -6,23 +6,15 @@
 
 #include <string>
 
-#include "net/sim/scenario_error.h"
-#include "net/sim/scenario_reader.h"
 #include "use_scenario.h"
 
 namespace {
 
-using platform::net::sim::ParseScenario;
 using platform::net::sim::ScenarioError;
 using testing::HasSubstr;
 
 std::string LoadError(const std::string& json) {
-    try {
-        ParseScenario(json, "office.json");
-    } catch (const ScenarioError& error) {
-        return error.what();
-    }
-    return "(loaded)";
+    return net_test::ScenarioRefusal(json, "office.json");
 }
 
 TEST(ScenarioLoading, ErrorsNameTheFileThePlaceAndWhatWasExpected) {
@@ -55,6 +47,28 @@ TEST(ScenarioLoading, ErrorsNameTheFileThePlaceAndWhatWasExpected) {
                               "dhcp": {"leaseExpires": "2026-02-30T00:00:00Z"}}]})"),
                 HasSubstr("at adapters[0].dhcp.leaseExpires: expected a UTC time"));
     EXPECT_EQ(LoadError("[]"), "office.json: at the top level: expected an object, found an array");
+}
+
+TEST(ScenarioLoading, EchoHostsAndNamesAreToldWithTheirPlace) {
+    EXPECT_THAT(LoadError(R"({"hosts": [{"address": "10.0.0.1", "route": [true]}]})"),
+                HasSubstr("at hosts[0].route[0]: expected null (a silent router)"));
+    EXPECT_THAT(LoadError(R"({"hosts": [{"address": "10.0.0.1", "unreachable": "moon"}]})"),
+                HasSubstr("at hosts[0].unreachable"));
+    EXPECT_THAT(LoadError(R"({"hosts": [{"address": "10.0.0.1"}, {"address": "10.0.0.1"}]})"),
+                HasSubstr("at hosts[1].address: host 10.0.0.1 is already listed"));
+    EXPECT_THAT(LoadError(R"({"hosts": [{"rtt": 3}]})"), HasSubstr("missing key \"address\""));
+    EXPECT_THAT(LoadError(R"({"hosts": [{"address": "10.0.0.1", "rtt": -1}]})"),
+                HasSubstr("at hosts[0].rtt"));
+    EXPECT_THAT(LoadError(R"({"names": {"www.example": []}})"),
+                HasSubstr("at names.www.example: expected an address or a non-empty array"));
+    EXPECT_THAT(LoadError(R"({"names": {"www.example": ["10.0.0.300"]}})"),
+                HasSubstr("names.www.example[0]"));
+    EXPECT_THAT(LoadError(R"({"reverseNames": {"10.0.0": "router"}})"),
+                HasSubstr("\"10.0.0\" is not an IPv4 address"));
+    EXPECT_THAT(LoadError(R"({"reverseNames": {"10.0.0.1": ""}})"),
+                HasSubstr("a name cannot be empty"));
+    EXPECT_THAT(LoadError(R"({"faults": [{"kind": "fail", "query": "IcmpSendEcho", "error": 5}]})"),
+                HasSubstr("\"IcmpCreateFile\""));
 }
 
 TEST(ScenarioLoading, MissingFileSaysSo) {

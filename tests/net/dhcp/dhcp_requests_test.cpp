@@ -11,6 +11,7 @@
 
 #include "net/sim/scenario_reader.h"
 #include "net/sim/sim_backend.h"
+#include "net/table_read.h"
 
 namespace {
 
@@ -49,12 +50,9 @@ struct Reported {
 };
 
 Reported Report(DWORD index) {
-    ULONG size = 0;
-    EXPECT_EQ(GetAdaptersInfo(nullptr, &size), static_cast<DWORD>(ERROR_BUFFER_OVERFLOW));
-    std::vector<std::uint8_t> buffer(size);
-    auto* info = reinterpret_cast<IP_ADAPTER_INFO*>(buffer.data());
-    EXPECT_EQ(GetAdaptersInfo(info, &size), static_cast<DWORD>(NO_ERROR));
-    for (; info != nullptr; info = info->Next) {
+    const net_test::TableRead adapters = net_test::ReadAdapters();
+    EXPECT_EQ(adapters.read, static_cast<DWORD>(NO_ERROR));
+    for (auto* info = adapters.As<IP_ADAPTER_INFO>(); info != nullptr; info = info->Next) {
         if (info->Index == index) {
             return {info->IpAddressList.IpAddress.String,
                     info->GatewayList.IpAddress.String,

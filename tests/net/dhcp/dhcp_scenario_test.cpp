@@ -4,13 +4,12 @@
 
 #include <string>
 
-#include "net/sim/scenario_error.h"
 #include "net/sim/scenario_reader.h"
+#include "net/use_scenario.h"
 
 namespace {
 
 using platform::net::sim::ParseScenario;
-using platform::net::sim::ScenarioError;
 using platform::net::sim::SimDhcpAnswer;
 
 std::string WithServers(const std::string& servers) {
@@ -22,12 +21,7 @@ std::string WithServers(const std::string& servers) {
 }
 
 std::string ErrorOf(const std::string& servers) {
-    try {
-        ParseScenario(WithServers(servers), "net.json");
-    } catch (const ScenarioError& error) {
-        return error.what();
-    }
-    return "accepted";
+    return net_test::ScenarioRefusal(WithServers(servers));
 }
 
 TEST(DhcpScenarioTest, ServersAreReadWithTheirDefaults) {
