@@ -1,6 +1,7 @@
 // The screen's presenters: screenshots of the composed screen, and the SDL window driven
 // by synthetic events under a virtual X server.
 #include "display/display.h"
+#include "child_process.h"
 #include "display/busy_indicator.h"
 #include "display/composed_frame.h"
 #include "display/framebuffer.h"
@@ -12,8 +13,6 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <chrono>
 #include <csignal>
@@ -22,8 +21,6 @@
 #include <mutex>
 #include <thread>
 #include <vector>
-
-extern char** environ;
 
 // FIXME: SDL's video start loads X11 client libraries that keep allocations after they
 // are unloaded, which LeakSanitizer cannot attribute to a module to suppress; leak
@@ -99,68 +96,31 @@ TEST(Display, NamesAndTheHeadlessDisplay) {
     headless->Stop();
 }
 
-// Runs Xvfb on a free display number for the test's duration.
-class VirtualXServer {
-  public:
-    VirtualXServer() {
-        for (int number = 90; number < 110 && pid_ == 0; ++number) {
-            if (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number))) {
-                continue;
-            }
-            name_ = ":" + std::to_string(number);
-            std::vector<std::string> args = {"Xvfb",       name_,       "-screen", "0",
-                                             "640x800x24", "-nolisten", "tcp"};
-            std::vector<char*> argv;
-            for (auto& arg : args) {
-                argv.push_back(arg.data());
-            }
-            argv.push_back(nullptr);
-            pid_t pid = 0;
-            if (posix_spawnp(&pid, "Xvfb", nullptr, nullptr, argv.data(), environ) == 0) {
-                pid_ = pid;
-            }
-        }
-        // The server is ready when its socket appears.
-        const auto socket = "/tmp/.X11-unix/X" + name_.substr(1);
-        for (int i = 0; i < 100 && pid_ && !std::filesystem::exists(socket); ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
+// Pushes a mouse event at window point (x, y); buttons are the left one.
+void PushMouse(Uint32 type, int x, int y) {
+    SDL_Event event{};
+    event.type = type;
+    if (type == SDL_MOUSEMOTION) {
+        event.motion.x = x;
+        event.motion.y = y;
+    } else {
+        event.button.button = SDL_BUTTON_LEFT;
+        event.button.x = x;
+        event.button.y = y;
     }
-    ~VirtualXServer() {
-        if (pid_) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    bool Running() const { return pid_ != 0; }
-    const std::string& Name() const { return name_; }
-
-  private:
-    pid_t pid_ = 0;
-    std::string name_;
-};
-
-bool XvfbInstalled() {
-    const char* path = std::getenv("PATH");
-    std::string directories = path ? path : "/usr/bin";
-    std::size_t start = 0;
-    while (start <= directories.size()) {
-        const std::size_t end = std::min(directories.find(':', start), directories.size());
-        if (access((directories.substr(start, end - start) + "/Xvfb").c_str(), X_OK) == 0) {
-            return true;
-        }
-        start = end + 1;
-    }
-    return false;
+    SDL_PushEvent(&event);
 }
 
 TEST(Display, WindowTurnsMouseAndKeysIntoStylusAndKeys) {
-    if (!XvfbInstalled()) {
-        GTEST_SKIP() << "Xvfb is not installed (Debian package xvfb)";
+    // A virtual X server on a display number of its choosing, which it prints once
+    // it is ready.
+    tessalink::test::ChildProcess server(
+        "Xvfb", {"-displayfd", "1", "-screen", "0", "640x800x24", "-nolisten", "tcp"});
+    const auto number = server.ReadLine();
+    if (!number) {
+        GTEST_SKIP() << "Xvfb is not installed or did not start (Debian package xvfb)";
     }
-    VirtualXServer server;
-    ASSERT_TRUE(server.Running());
-    setenv("DISPLAY", server.Name().c_str(), 1);
+    setenv("DISPLAY", (":" + *number).c_str(), 1);
     unsetenv("WAYLAND_DISPLAY");
     ASSERT_TRUE(display::DesktopDisplayAvailable());
 
@@ -185,42 +145,23 @@ TEST(Display, WindowTurnsMouseAndKeysIntoStylusAndKeys) {
     std::string error;
     ASSERT_TRUE(window->Start(error)) << error;
 
-    auto push = [](SDL_Event event) { SDL_PushEvent(&event); };
+    PushMouse(SDL_MOUSEMOTION, 30, 30);  // no stylus yet: hovering is not a move
+    PushMouse(SDL_MOUSEBUTTONDOWN, 300, 601);
+    PushMouse(SDL_MOUSEMOTION, 3000, 12);
+    PushMouse(SDL_MOUSEBUTTONUP, 303, 603);
     SDL_Event event{};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.x = 30;
-    event.motion.y = 30;
-    push(event);  // no stylus yet: hovering is not a move
-    event = {};
-    event.type = SDL_MOUSEBUTTONDOWN;
-    event.button.button = SDL_BUTTON_LEFT;
-    event.button.x = 300;
-    event.button.y = 601;
-    push(event);
-    event = {};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.x = 3000;
-    event.motion.y = 12;
-    push(event);
-    event = {};
-    event.type = SDL_MOUSEBUTTONUP;
-    event.button.button = SDL_BUTTON_LEFT;
-    event.button.x = 303;
-    event.button.y = 603;
-    push(event);
-    event = {};
     event.type = SDL_KEYDOWN;
     event.key.keysym.sym = SDLK_a;
-    push(event);
+    SDL_PushEvent(&event);
     event.type = SDL_KEYUP;
-    push(event);
+    SDL_PushEvent(&event);
     event = {};
     event.type = SDL_TEXTINPUT;
     std::snprintf(event.text.text, sizeof(event.text.text), "a\xC3\xA9");  // "aé"
-    push(event);
+    SDL_PushEvent(&event);
     event = {};
     event.type = SDL_QUIT;
-    push(event);
+    SDL_PushEvent(&event);
 
     for (int i = 0; i < 200; ++i) {
         {
@@ -241,6 +182,8 @@ TEST(Display, WindowTurnsMouseAndKeysIntoStylusAndKeys) {
                                                "char 233",
                                                "quit"};
     EXPECT_EQ(seen, expected);
+    server.Signal(SIGTERM);
+    server.Wait();
 }
 
 }  // namespace

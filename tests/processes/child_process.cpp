@@ -102,7 +102,7 @@ ChildProcess::ChildProcess(const Options& options) {
         posix_spawn_file_actions_adddup2(&actions, fromDevtools.write, 4);
     }
     if (argv.size() < 2 ||
-        posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environment.data()) != 0) {
+        posix_spawnp(&pid_, argv[0], &actions, nullptr, argv.data(), environment.data()) != 0) {
         pid_ = -1;
     }
     posix_spawn_file_actions_destroy(&actions);

@@ -37,7 +37,7 @@ bool WriteAll(int fd, const std::string& text);
 class ChildProcess {
   public:
     struct Options {
-        std::vector<std::string> arguments;       // the program first
+        std::vector<std::string> arguments;       // the program first, found on PATH
         std::vector<std::string> unsetVariables;  // removed from its environment
         bool devtoolsPipe = false;
         bool quiet = false;  // standard output and error to /dev/null instead of pipes
