@@ -29,15 +29,6 @@ class PingWorkerTest : public ::testing::Test {
     }
 };
 
-TEST_F(PingWorkerTest, NewJobHoldsTheDefaultChoices) {
-    DiagnosticsJob job;
-    EXPECT_EQ(job.count, 4);
-    EXPECT_EQ(job.dataSize, 32u);
-    EXPECT_EQ(job.workerId, 0u);
-    EXPECT_EQ(job.targetWindow, nullptr);
-    EXPECT_EQ(std::u16string(job.address), u"");
-}
-
 TEST_F(PingWorkerTest, SingleEchoRunsHeaderReplyAndCompleteEnd) {
     InstallHost(std::nullopt);
     DiagnosticsJob job;

@@ -43,37 +43,36 @@ class TraceWorkerTest : public ::testing::Test {
     }
 };
 
-TEST_F(TraceWorkerTest, LocalDestinationAnswersTheFirstEcho) {
-    const std::vector<Progress> received = Trace({});
-    ASSERT_EQ(Codes(received), (std::vector<WPARAM>{TRACE_HEADER, TRACE_HOP, TRACE_END}));
-    // The header with a 15-character address is kept whole.
-    EXPECT_EQ(received[0].message, u"Trace to Address - 192.168.100.200");
-    EXPECT_EQ(received[1].address, u"192.168.100.200");
-    EXPECT_EQ(received[1].dataSize, 16u);
-    EXPECT_EQ(received[2].failed, 0);
-    EXPECT_EQ(received[2].workerId, 0u);
-    EXPECT_EQ(SentTimesToLive(), (std::vector<int>{1}));
-}
-
-TEST_F(TraceWorkerTest, EachRouterAnswersInTurnUntilTheDestination) {
-    const std::vector<Progress> received = Trace({kFirstRouter, kSecondRouter});
-    ASSERT_EQ(Codes(received),
-              (std::vector<WPARAM>{TRACE_HEADER, TRACE_HOP, TRACE_HOP, TRACE_HOP, TRACE_END}));
-    EXPECT_EQ(received[1].address, u"10.0.0.1");
-    EXPECT_EQ(received[2].address, u"10.0.1.1");
-    EXPECT_EQ(received[3].address, u"192.168.100.200");
-    EXPECT_EQ(received[4].failed, 0);
-    EXPECT_EQ(SentTimesToLive(), (std::vector<int>{1, 2, 3}));
-}
-
-TEST_F(TraceWorkerTest, RouterAnsweringTwiceInARowCompletesTheTrace) {
-    const std::vector<Progress> received =
-        Trace({kFirstRouter, kSecondRouter, kSecondRouter, kFirstRouter});
-    ASSERT_EQ(Codes(received),
-              (std::vector<WPARAM>{TRACE_HEADER, TRACE_HOP, TRACE_HOP, TRACE_HOP, TRACE_END}));
-    EXPECT_EQ(received[3].address, u"10.0.1.1");
-    EXPECT_EQ(received[4].failed, 0);
-    EXPECT_EQ(SentTimesToLive(), (std::vector<int>{1, 2, 3}));
+TEST_F(TraceWorkerTest, EachHopAnswersInTurnUntilTheDestinationOrARepeat) {
+    const struct {
+        std::vector<std::optional<Ipv4>> routers;
+        std::vector<std::u16string> hops;
+    } cases[] = {
+        {{}, {u"192.168.100.200"}},
+        {{kFirstRouter, kSecondRouter}, {u"10.0.0.1", u"10.0.1.1", u"192.168.100.200"}},
+        // A router answering twice in a row completes the trace.
+        {{kFirstRouter, kSecondRouter, kSecondRouter, kFirstRouter},
+         {u"10.0.0.1", u"10.0.1.1", u"10.0.1.1"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.routers.size());
+        const std::vector<Progress> received = Trace(c.routers);
+        std::vector<WPARAM> codes{TRACE_HEADER};
+        codes.insert(codes.end(), c.hops.size(), TRACE_HOP);
+        codes.push_back(TRACE_END);
+        ASSERT_EQ(Codes(received), codes);
+        // The header with a 15-character address is kept whole.
+        EXPECT_EQ(received[0].message, u"Trace to Address - 192.168.100.200");
+        std::vector<int> ttls;
+        for (std::size_t hop = 0; hop < c.hops.size(); ++hop) {
+            EXPECT_EQ(received[hop + 1].address, c.hops[hop]);
+            EXPECT_EQ(received[hop + 1].dataSize, 16u);
+            ttls.push_back(static_cast<int>(hop + 1));
+        }
+        EXPECT_EQ(received.back().failed, 0);
+        EXPECT_EQ(received.back().workerId, 0u);
+        EXPECT_EQ(SentTimesToLive(), ttls);
+    }
 }
 
 TEST_F(TraceWorkerTest, SilentRouterCutsTheTraceShort) {
