@@ -39,7 +39,7 @@ void AskForContent(WindowSnapshot& snapshot) {
 
 }  // namespace
 
-std::vector<WindowSnapshot> SnapshotWindowTree() {
+std::vector<WindowSnapshot> SnapshotWindowTree(DumpContent content) {
     std::vector<WindowSnapshot> tree;
     {
         auto& manager = WindowManager::Instance();
@@ -50,8 +50,10 @@ std::vector<WindowSnapshot> SnapshotWindowTree() {
             }
         }
     }
-    for (auto& snapshot : tree) {
-        AskForContent(snapshot);
+    if (content == DumpContent::Ask) {
+        for (auto& snapshot : tree) {
+            AskForContent(snapshot);
+        }
     }
     return tree;
 }

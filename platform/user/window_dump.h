@@ -34,7 +34,11 @@ struct WindowSnapshot {
     std::vector<WindowSnapshot> children;
 };
 
+// Whether each window is asked for its content. Asking is a message to the window's
+// thread for every window; a read of places, classes and states alone needs none.
+enum class DumpContent { Ask, Skip };
+
 // Every top-level window, topmost first, each with its children in z-order.
-std::vector<WindowSnapshot> SnapshotWindowTree();
+std::vector<WindowSnapshot> SnapshotWindowTree(DumpContent content = DumpContent::Ask);
 
 }  // namespace platform::user

@@ -18,7 +18,12 @@ namespace platform::device::automation {
 namespace {
 
 constexpr auto kSettleLimit = std::chrono::seconds(5);
-constexpr auto kUntilPollInterval = std::chrono::milliseconds(10);
+// How often until looks at the tree. Places, classes and states are copied under the
+// window manager's lock, which costs the program next to nothing, so they are looked at
+// often and a window is seen soon after it shows. Content is asked of every window on
+// its own thread, so a query that needs it looks less often.
+constexpr auto kLayoutPollInterval = std::chrono::milliseconds(1);
+constexpr auto kContentPollInterval = std::chrono::milliseconds(10);
 
 std::optional<long long> ParseNumber(const std::string& text) {
     long long value = 0;
@@ -250,16 +255,19 @@ ScriptRunner::Failure ScriptRunner::Until(const Words& words) {
     if (!query) {
         return error;
     }
+    const bool content = query->NeedsContent();
+    const auto interval = content ? kContentPollInterval : kLayoutPollInterval;
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (true) {
-        SettleProgram(kUntilPollInterval);
-        if (query->MatchesAnyWindow(WindowTreeJson())) {
+        SettleProgram(interval);
+        if (query->MatchesAnyWindow(
+                WindowTreeJson(content ? user::DumpContent::Ask : user::DumpContent::Skip))) {
             return std::nullopt;
         }
         if (std::chrono::steady_clock::now() >= deadline) {
             return "no window matched within " + words.back() + " ms";
         }
-        if (!Sleep(kUntilPollInterval)) {
+        if (!Sleep(interval)) {
             return std::nullopt;
         }
     }

@@ -63,6 +63,12 @@ std::optional<WindowQuery> WindowQuery::Parse(const std::vector<std::string>& te
     return query;
 }
 
+bool WindowQuery::NeedsContent() const {
+    return std::any_of(terms_.begin(), terms_.end(), [](const Term& term) {
+        return term.field == "row" || term.field == "item" || term.field == "content";
+    });
+}
+
 bool WindowQuery::TermHolds(const Term& term, const nlohmann::json& window) {
     const std::string& field = term.field;
     if (field == "id") {

@@ -22,6 +22,10 @@ class WindowQuery {
     // Whether some window of a tree (WindowTreeJson's form) meets every term.
     bool MatchesAnyWindow(const nlohmann::json& tree) const;
 
+    // Whether a term looks into the windows' content (row, item, content), so the tree
+    // it is matched against must carry it.
+    bool NeedsContent() const;
+
   private:
     struct Term {
         std::string field;

@@ -30,9 +30,9 @@ nlohmann::json WindowJson(const user::WindowSnapshot& window) {
 
 }  // namespace
 
-nlohmann::json WindowTreeJson() {
+nlohmann::json WindowTreeJson(user::DumpContent content) {
     nlohmann::json tree = nlohmann::json::array();
-    for (const auto& window : user::SnapshotWindowTree()) {
+    for (const auto& window : user::SnapshotWindowTree(content)) {
         tree.push_back(WindowJson(window));
     }
     return tree;

@@ -3,13 +3,16 @@
 //   {"class", "id", "text", "rect": {"left", "top", "right", "bottom"} (screen pixels),
 //    "visible", "enabled", "focus", "style", "exstyle", "content", "children"}.
 // "content" is what the window's control reported through the window manager's dump
-// message (an empty object for a plain window).
+// message (an empty object for a plain window, and for every window when the content
+// is skipped).
 #pragma once
 
 #include <nlohmann/json.hpp>
 
+#include "user/window_dump.h"
+
 namespace platform::device::automation {
 
-nlohmann::json WindowTreeJson();
+nlohmann::json WindowTreeJson(user::DumpContent content = user::DumpContent::Ask);
 
 }  // namespace platform::device::automation
