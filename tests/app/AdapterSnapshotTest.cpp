@@ -9,15 +9,12 @@ namespace {
 
 using app_test::Adapter;
 using app_test::Ipv4;
+using app_test::Text;
 using platform::net::sim::AdapterVanishing;
 using platform::net::sim::QueryFailure;
 using platform::net::sim::Scenario;
 using platform::net::sim::SimAdapter;
 using platform::net::sim::SimQuery;
-
-std::u16string Text(LPCWSTR text) {
-    return std::u16string(text);
-}
 
 // 2023-07-15 17:00 UTC: noon on the device's clock, five hours west of UTC.
 constexpr std::int64_t kObtained = 1689440400;

@@ -16,6 +16,7 @@ namespace {
 
 using app_test::Adapter;
 using app_test::Ipv4;
+using app_test::Text;
 using platform::kernel::ClockSetting;
 using platform::kernel::DeviceSettings;
 using platform::net::sim::AdapterVanishing;
@@ -31,10 +32,6 @@ std::vector<DWORD> pauses;
 void SimulatedPause(DWORD milliseconds) {
     pauses.push_back(milliseconds);
     simulatedNow += std::chrono::milliseconds(milliseconds);
-}
-
-std::u16string Text(LPCWSTR text) {
-    return std::u16string(text);
 }
 
 // 2026-12-05 08:00 UTC, the start of the scenario's lease.

@@ -16,6 +16,11 @@ constexpr std::uint32_t Ipv4(std::uint8_t a, std::uint8_t b, std::uint8_t c, std
            static_cast<std::uint32_t>(c) << 16 | static_cast<std::uint32_t>(d) << 24;
 }
 
+// A record's text field, for comparing.
+inline std::u16string Text(const char16_t* text) {
+    return text;
+}
+
 platform::net::sim::SimAdapter Adapter(std::uint32_t index, const std::string& name,
                                        const std::string& description);
 

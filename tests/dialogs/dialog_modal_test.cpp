@@ -107,13 +107,12 @@ TEST_F(ModalDialogTest, OwnerIsDisabledWhileTheDialogRunsAndEndDialogGivesTheRes
     EXPECT_EQ(GetActiveWindow(), frame_);
 }
 
-TEST_F(ModalDialogTest, KeysReachTheDialogThroughItsOwnLoop) {
+// Escape pressed, and another thread's send answered, inside the dialog's own loop.
+TEST_F(ModalDialogTest, KeysAndSendsFromAnotherThreadAreServedInTheLoop) {
     seen_.onTimer = ModalObservations::OnTimer::Escape;
     EXPECT_EQ(Run(), IDCANCEL);
     EXPECT_TRUE(IsWindowEnabled(frame_));
-}
 
-TEST_F(ModalDialogTest, SendsFromAnotherThreadAreServedInTheLoop) {
     seen_.onTimer = ModalObservations::OnTimer::SendFromThread;
     EXPECT_EQ(Run(), 5);
     seen_.sender.join();

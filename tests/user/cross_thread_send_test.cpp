@@ -35,6 +35,12 @@ LRESULT CALLBACK ServerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     }
 }
 
+// A window of the Server class on the calling thread.
+HWND ServerWindow() {
+    return CreateWindowExW(0, u"Server", u"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                           nullptr);
+}
+
 class CrossThreadSendTest : public WindowTest {
   protected:
     void SetUp() override {
@@ -49,8 +55,7 @@ class CrossThreadSendTest : public WindowTest {
 
         explicit ServerThread(bool pump = true) {
             thread = std::thread([this, pump] {
-                const HWND hwnd = CreateWindowExW(0, u"Server", u"", WS_POPUP, 0, 0, 1, 1, nullptr,
-                                                  nullptr, nullptr, nullptr);
+                const HWND hwnd = ServerWindow();
                 ready.set_value({hwnd, GetCurrentThreadId()});
                 MSG msg{};
                 while (pump && GetMessageW(&msg, nullptr, 0, 0)) {
@@ -78,8 +83,7 @@ TEST_F(CrossThreadSendTest, SenderWaitsWhileTheReceiverHandlesItInsideGetMessage
 TEST_F(CrossThreadSendTest, ReceiverThatSendsBackIsAnsweredWhileTheFirstSenderWaits) {
     ServerThread server;
     const auto [hwnd, threadId] = server.ready.get_future().get();
-    peerWindow = CreateWindowExW(0, u"Server", u"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
-                                 nullptr);
+    peerWindow = ServerWindow();
     created_.push_back(peerWindow);
     EXPECT_EQ(SendMessageW(hwnd, WM_USER + 1, 0, 0), 8);
 
@@ -106,18 +110,14 @@ TEST_F(CrossThreadSendTest, ReceiverThatSendsBackIsAnsweredWhileTheFirstSenderWa
 TEST_F(CrossThreadSendTest, SendsToGoneWindowsAndFinishedThreadsReturnZeroAtOnce) {
     HWND destroyed = nullptr;
     std::thread([&] {
-        destroyed = CreateWindowExW(0, u"Server", u"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                    nullptr, nullptr);
+        destroyed = ServerWindow();
         DestroyWindow(destroyed);
     }).join();
     EXPECT_EQ(SendMessageW(destroyed, WM_USER, 0, 0), 0);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
 
     HWND orphan = nullptr;
-    std::thread([&] {
-        orphan = CreateWindowExW(0, u"Server", u"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
-                                 nullptr);
-    }).join();
+    std::thread([&] { orphan = ServerWindow(); }).join();
     EXPECT_EQ(SendMessageW(orphan, WM_USER, 0, 0), 0);
 
     // A thread that ends without taking a message that waits for it releases the sender.
