@@ -156,7 +156,11 @@ bool MenuButton::ChooseFromMenu() {
 }
 
 LRESULT MenuButton::OnLButtonUp(WPARAM, LPARAM lParam) {
-    if (!IsWindowEnabled(Handle())) {
+    const HWND hwnd = Handle();
+    // Only a press on the text area takes the capture. A lift without it ends a press
+    // made elsewhere: the one that dismissed the arrow's menu, say, when it fell on the
+    // text area, which must not run the action.
+    if (!IsWindowEnabled(hwnd) || GetCapture() != hwnd) {
         return 0;
     }
     ReleaseCapture();

@@ -3,7 +3,7 @@
 // a pop-up menu of every action, from which the user picks the one the button runs.
 //
 // Notifications, as WM_COMMAND sent to the parent with the button's id:
-//   code 0: the stylus was lifted inside the text area;
+//   code 0: the stylus, pressed on the text area, was lifted inside it;
 //   code 1: the user picked, from the arrow's menu, a different item than the current one.
 #pragma once
 

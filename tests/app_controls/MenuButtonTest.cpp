@@ -8,11 +8,13 @@
 
 #include "controls/MenuButton.h"
 #include "controls/basic/control_test.h"
+#include "user/posted_input.h"
 #include "user/window_dump.h"
 
 namespace tessalink::test {
 namespace {
 
+using platform::user::PostStylus;
 using platform::user::StylusAction;
 
 constexpr COLORREF kFace = RGB(0xC0, 0xC0, 0xC0);
@@ -46,19 +48,14 @@ class MenuButtonTest : public ControlTest {
         menuScript_ = nullptr;
     }
 
-    // Taps item `index` of the open menu, or for -1 the screen's far corner, away from
-    // both the menu and the button.
+    // Taps item `index` of the open menu.
     static void PostTapOnItem(HWND menu, int index) {
         RECT client{};
         GetClientRect(menu, &client);
         const int height = client.bottom / 3;
         POINT at{client.right / 2, height * index + height / 2};
         ClientToScreen(menu, &at);
-        if (index < 0) {
-            at = POINT{230, 310};
-        }
-        platform::user::PostStylus(StylusAction::Down, at.x, at.y);
-        platform::user::PostStylus(StylusAction::Up, at.x, at.y);
+        PostTap(at);
     }
 
     std::vector<COLORREF> TextAreaPixels() const {
@@ -169,10 +166,19 @@ TEST_F(MenuButtonTest, TheArrowsMenuChangesTheChoiceAndSaysSoOnlyOnAChange) {
     EXPECT_EQ(control_.CurrentItemId(), 110);
     const std::vector<COLORREF> traceText = TextAreaPixels();
 
-    // The current choice again, or a tap away from the menu, tells nothing and keeps it.
-    for (const int index : {1, -1}) {
-        TapArrowThen([index](HWND menu) { PostTapOnItem(menu, index); });
-        EXPECT_TRUE(TakeCommands().empty()) << "item " << index;
+    // The current choice again tells nothing and keeps it; so does a dismissal, by a
+    // tap away from the menu or on the button's own text area. The press closes the
+    // menu and the lift comes after, to the button: it must not run the choice.
+    TapArrowThen([](HWND menu) { PostTapOnItem(menu, 1); });
+    EXPECT_TRUE(TakeCommands().empty()) << "the current item picked again";
+    POINT onText{40, 12};
+    ClientToScreen(button_, &onText);
+    for (const POINT away : {POINT{230, 310}, onText}) {
+        TapArrowThen([away](HWND) { PostStylus(StylusAction::Down, away.x, away.y); });
+        PostStylus(StylusAction::Up, away.x, away.y);
+        Pump();
+        EXPECT_TRUE(TakeCommands().empty()) << "dismissed at " << away.x << "," << away.y;
+        EXPECT_EQ(GetCapture(), nullptr);
     }
     EXPECT_EQ(control_.CurrentItemId(), 110);
     EXPECT_EQ(TextAreaPixels(), traceText);
