@@ -4,6 +4,9 @@
 #include <locale.h>
 
 #include <cstdlib>
+#include <mutex>
+#include <optional>
+#include <utility>
 
 #include "kernel/date_time_picture.h"
 #include "kernel/device_settings.h"
@@ -92,7 +95,18 @@ TimeLocale::TimeLocale(const std::string& name) {
 }
 
 TimeLocale TimeLocale::Device() {
-    return TimeLocale(DeviceSettings::Locale());
+    // Reading a locale opens its files and converts some forty texts, and every date or
+    // time the program formats asks for the device's: the last one read is kept for as
+    // long as the setting and the environment name the same locale.
+    const std::string setting = DeviceSettings::Locale();
+    const std::string name = setting.empty() ? EnvironmentLocale() : setting;
+    static std::mutex mutex;
+    static std::optional<std::pair<std::string, TimeLocale>> last;
+    std::lock_guard lock(mutex);
+    if (!last || last->first != name) {
+        last.emplace(name, TimeLocale(name));
+    }
+    return last->second;
 }
 
 bool TimeLocale::IsInstalled(const std::string& name) {
