@@ -151,40 +151,72 @@ class AdaptersPageTest : public PageFrame {
     }
 };
 
-TEST_F(AdaptersPageTest, SummaryShowsTheFirstAdapterAndTheFirstDnsServerWhenNoneIsCurrent) {
+// What the summary shows of the adapter at `item` of a network: MAC, IP, DNS and DHCP
+// server; with a lease, its texts are the record's and the DHCP buttons are enabled.
+struct SummaryCase {
+    const char* name;
+    Scenario (*network)();
+    int item;
+    std::vector<std::u16string> values;
+    bool leased;
+};
+
+class AdaptersPageSummaryTest : public AdaptersPageTest,
+                                public testing::WithParamInterface<SummaryCase> {};
+
+TEST_P(AdaptersPageSummaryTest, ShowsTheAdaptersValues) {
+    const SummaryCase& given = GetParam();
+    Start(given.network());
+    // The page starts on the first adapter by itself.
+    if (given.item != 0) {
+        ChooseAdapter(given.item);
+    }
+    const AdapterRecord& record = *AdapterSnapshot::Instance().AdapterAt(given.item);
+    std::vector<std::u16string> expected = given.values;
+    expected.emplace_back(given.leased ? record.leaseObtained : u"");
+    expected.emplace_back(given.leased ? record.leaseExpires : u"");
+    EXPECT_EQ(SummaryValues(), expected);
+    EXPECT_NE(given.leased, ItemText(IDC_LEASE_OBTAINED).empty());
+    EXPECT_EQ(Enabled(IDC_RELEASE_DHCP), given.leased);
+    EXPECT_EQ(Enabled(IDC_RENEW_DHCP), given.leased);
+    EXPECT_FALSE(Visible(IDC_SETTINGS_LIST));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Adapters, AdaptersPageSummaryTest,
+    testing::Values(
+        // Without a current DNS server the first configured one is shown.
+        SummaryCase{"Cradle",
+                    Office,
+                    0,
+                    {u"00-50-bf-12-34-56", u"192.168.1.20", u"192.168.1.2", u"192.168.1.1"},
+                    true},
+        SummaryCase{"CradleWithACurrentDnsServer",
+                    [] {
+                        Scenario scenario = Office();
+                        scenario.host.currentDnsServer = Ipv4(192, 168, 1, 3);
+                        return scenario;
+                    },
+                    0,
+                    {u"00-50-bf-12-34-56", u"192.168.1.20", u"192.168.1.3", u"192.168.1.1"},
+                    true},
+        SummaryCase{"WirelessWithoutDhcp",
+                    Office,
+                    1,
+                    {u"00-0c-41-aa-bb-cc", u"192.168.7.9", u"192.168.1.2", u"Disabled"},
+                    false}),
+    [](const testing::TestParamInfo<SummaryCase>& test) { return test.param.name; });
+
+TEST_F(AdaptersPageTest, ListsTheAdaptersByDisplayNameAndStartsOnTheFirst) {
     Start(Office());
     EXPECT_EQ(ComboTexts(), (std::vector<std::u16string>{u"Cradle Ethernet", u"WLAN1"}))
         << "an adapter without a display name is listed by its adapter name";
     EXPECT_EQ(ComboSelection(), 0);
-    EXPECT_EQ(ItemText(IDC_MAC_ADDRESS), u"00-50-bf-12-34-56");
-    EXPECT_EQ(ItemText(IDC_IP_ADDRESS), u"192.168.1.20");
-    EXPECT_EQ(ItemText(IDC_DNS_SERVER), u"192.168.1.2");
-    EXPECT_EQ(ItemText(IDC_DHCP_SERVER), u"192.168.1.1");
-    EXPECT_EQ(ItemText(IDC_LEASE_OBTAINED),
-              AdapterSnapshot::Instance().AdapterAt(0)->leaseObtained);
-    EXPECT_NE(ItemText(IDC_LEASE_OBTAINED), u"");
-    EXPECT_EQ(ItemText(IDC_LEASE_EXPIRES), AdapterSnapshot::Instance().AdapterAt(0)->leaseExpires);
-    EXPECT_TRUE(Enabled(IDC_RELEASE_DHCP));
-    EXPECT_TRUE(Enabled(IDC_RENEW_DHCP));
-    EXPECT_FALSE(Visible(IDC_SETTINGS_LIST));
 }
 
-TEST_F(AdaptersPageTest, SummaryPrefersTheCurrentDnsServer) {
-    Scenario scenario = Office();
-    scenario.host.currentDnsServer = Ipv4(192, 168, 1, 3);
-    Start(scenario);
-    EXPECT_EQ(ItemText(IDC_DNS_SERVER), u"192.168.1.3");
-}
-
-TEST_F(AdaptersPageTest, AdapterWithoutDhcpShowsDisabledAndItsButtonsDoNothing) {
+TEST_F(AdaptersPageTest, TheButtonsOfAnAdapterWithoutDhcpAskNothingOfTheNetwork) {
     Start(Office());
     ChooseAdapter(1);
-    EXPECT_EQ(ItemText(IDC_IP_ADDRESS), u"192.168.7.9");
-    EXPECT_EQ(ItemText(IDC_DHCP_SERVER), u"Disabled");
-    EXPECT_EQ(ItemText(IDC_LEASE_OBTAINED), u"");
-    EXPECT_EQ(ItemText(IDC_LEASE_EXPIRES), u"");
-    EXPECT_FALSE(Enabled(IDC_RELEASE_DHCP));
-    EXPECT_FALSE(Enabled(IDC_RENEW_DHCP));
     TapItem(IDC_RELEASE_DHCP);
     EXPECT_EQ(ItemText(IDC_IP_ADDRESS), u"192.168.7.9");
 
@@ -212,72 +244,114 @@ TEST_F(AdaptersPageTest, ReleaseThenRenewShowTheAddressGoneThenTheNewLease) {
     EXPECT_TRUE(Enabled(IDC_RELEASE_DHCP));
 }
 
-TEST_F(AdaptersPageTest, DetailViewListsEverySettingInOrder) {
-    Start(Office());
-    TapItem(IDC_DETAIL_VIEW);
-    const AdapterRecord& cradle = *AdapterSnapshot::Instance().AdapterAt(0);
-    EXPECT_EQ(Rows(), (std::vector<Row>{
-                          {u"Host", u"pocket", 5},
-                          {u"Domain", u"example.lan", 0},
-                          {u"IP Address", u"192.168.1.20", 4},
-                          {u"Subnet Mask", u"255.255.255.0", 0},
-                          {u"IP Address 2", u"10.0.0.7", 4},
-                          {u"Subnet Mask 2", u"255.0.0.0", 0},
-                          {u"IP Address 3", u"172.16.4.1", 4},
-                          {u"Subnet Mask 3", u"255.255.0.0", 0},
-                          {u"DHCP Server", u"192.168.1.1", 2},
-                          {u"Lease Obtained", cradle.leaseObtained, 0},
-                          {u"Lease Expires", cradle.leaseExpires, 0},
-                          {u"Gateway", u"192.168.1.1", 6},
-                          {u"Gateway 2", u"10.0.0.1", 6},
-                          {u"DNS Server", u"192.168.1.2", 3},
-                          {u"DNS Server 2", u"192.168.1.3", 3},
-                          {u"Pri Wins", u"192.168.1.5", 0},
-                          {u"Sec Wins", u"192.168.1.6", 0},
-                          {u"Interface Speed", u"100Mb/s", 0},
-                      }));
+// Every row the detail view lists for the adapter at `item`, in order, after `change`
+// (when given) altered its record; the lease rows, when there, hold the record's texts.
+struct DetailCase {
+    const char* name;
+    Scenario (*network)();
+    int item;
+    void (*change)(AdapterRecord&);
+    std::vector<Row> rows;
+};
 
-    // WINS texts filled but WINS off, no DHCP, speed 0.
-    ChooseAdapter(1);
-    EXPECT_EQ(Rows(), (std::vector<Row>{
-                          {u"Host", u"pocket", 5},
-                          {u"Domain", u"example.lan", 0},
-                          {u"IP Address", u"192.168.7.9", 4},
-                          {u"Subnet Mask", u"255.255.255.0", 0},
-                          {u"DHCP Server", u"Disabled", 2},
-                          {u"DNS Server", u"192.168.1.2", 3},
-                          {u"DNS Server 2", u"192.168.1.3", 3},
-                          {u"Interface Speed", u"0 b/s", 0},
-                      }));
+constexpr int kLeaseRowImage = -1;
+
+class AdaptersPageDetailTest : public AdaptersPageTest,
+                               public testing::WithParamInterface<DetailCase> {};
+
+TEST_P(AdaptersPageDetailTest, ListsEverySettingInOrder) {
+    const DetailCase& given = GetParam();
+    Start(given.network());
+    AdapterRecord& record = *AdapterSnapshot::Instance().AdapterAt(given.item);
+    if (given.change) {
+        given.change(record);
+    }
+    TapItem(IDC_DETAIL_VIEW);
+    if (given.item != 0) {
+        ChooseAdapter(given.item);
+    }
+    std::vector<Row> expected = given.rows;
+    for (Row& row : expected) {
+        if (row.image == kLeaseRowImage) {
+            row.value = row.label == u"Lease Obtained" ? record.leaseObtained : record.leaseExpires;
+            row.image = 0;
+        }
+    }
+    EXPECT_EQ(Rows(), expected);
 }
 
-TEST_F(AdaptersPageTest, DetailViewOfABareHostAndAnAddressGap) {
-    Scenario scenario;
-    SimAdapter sim = Cradle();
-    sim.adapter.dhcpEnabled = false;
-    // WINS on but without servers: no WINS rows.
-    sim.adapter.primaryWins = 0;
-    sim.adapter.secondaryWins = 0;
-    scenario.adapters = {sim};
-    scenario.host.dnsServers = {Ipv4(192, 168, 1, 2)};
-    Start(scenario);
-    // An entry left empty keeps the numbers of the entries after it.
-    AdapterRecord& record = *AdapterSnapshot::Instance().AdapterAt(0);
-    record.ipAddresses[1] = {};
-    record.gateways[0][0] = 0;
-    TapItem(IDC_DETAIL_VIEW);
-    EXPECT_EQ(Rows(), (std::vector<Row>{
-                          {u"Host", u"", 5},
-                          {u"IP Address", u"192.168.1.20", 4},
-                          {u"Subnet Mask", u"255.255.255.0", 0},
-                          {u"IP Address 3", u"172.16.4.1", 4},
-                          {u"Subnet Mask 3", u"255.255.0.0", 0},
-                          {u"DHCP Server", u"Disabled", 2},
-                          {u"Gateway 2", u"10.0.0.1", 6},
-                          {u"DNS Server", u"192.168.1.2", 3},
-                          {u"Interface Speed", u"100Mb/s", 0},
-                      }));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Adapters, AdaptersPageDetailTest,
+    testing::Values(
+        DetailCase{"CradleWithThreeAddressesTwoGatewaysAndWins",
+                   Office,
+                   0,
+                   nullptr,
+                   {
+                       {u"Host", u"pocket", 5},
+                       {u"Domain", u"example.lan", 0},
+                       {u"IP Address", u"192.168.1.20", 4},
+                       {u"Subnet Mask", u"255.255.255.0", 0},
+                       {u"IP Address 2", u"10.0.0.7", 4},
+                       {u"Subnet Mask 2", u"255.0.0.0", 0},
+                       {u"IP Address 3", u"172.16.4.1", 4},
+                       {u"Subnet Mask 3", u"255.255.0.0", 0},
+                       {u"DHCP Server", u"192.168.1.1", 2},
+                       {u"Lease Obtained", u"", kLeaseRowImage},
+                       {u"Lease Expires", u"", kLeaseRowImage},
+                       {u"Gateway", u"192.168.1.1", 6},
+                       {u"Gateway 2", u"10.0.0.1", 6},
+                       {u"DNS Server", u"192.168.1.2", 3},
+                       {u"DNS Server 2", u"192.168.1.3", 3},
+                       {u"Pri Wins", u"192.168.1.5", 0},
+                       {u"Sec Wins", u"192.168.1.6", 0},
+                       {u"Interface Speed", u"100Mb/s", 0},
+                   }},
+        // WINS texts filled but WINS off, no DHCP, speed 0; chosen while the list shows.
+        DetailCase{"WirelessWithoutDhcpOrWinsOrSpeed",
+                   Office,
+                   1,
+                   nullptr,
+                   {
+                       {u"Host", u"pocket", 5},
+                       {u"Domain", u"example.lan", 0},
+                       {u"IP Address", u"192.168.7.9", 4},
+                       {u"Subnet Mask", u"255.255.255.0", 0},
+                       {u"DHCP Server", u"Disabled", 2},
+                       {u"DNS Server", u"192.168.1.2", 3},
+                       {u"DNS Server 2", u"192.168.1.3", 3},
+                       {u"Interface Speed", u"0 b/s", 0},
+                   }},
+        // No host name or domain, WINS on without servers, and an entry left empty in
+        // the addresses and the gateways: the entries after a gap keep their numbers.
+        DetailCase{"BareHostWithGaps",
+                   [] {
+                       Scenario scenario;
+                       SimAdapter sim = Cradle();
+                       sim.adapter.dhcpEnabled = false;
+                       sim.adapter.primaryWins = 0;
+                       sim.adapter.secondaryWins = 0;
+                       scenario.adapters = {sim};
+                       scenario.host.dnsServers = {Ipv4(192, 168, 1, 2)};
+                       return scenario;
+                   },
+                   0,
+                   [](AdapterRecord& record) {
+                       record.ipAddresses[1] = {};
+                       record.gateways[0][0] = 0;
+                   },
+                   {
+                       {u"Host", u"", 5},
+                       {u"IP Address", u"192.168.1.20", 4},
+                       {u"Subnet Mask", u"255.255.255.0", 0},
+                       {u"IP Address 3", u"172.16.4.1", 4},
+                       {u"Subnet Mask 3", u"255.255.0.0", 0},
+                       {u"DHCP Server", u"Disabled", 2},
+                       {u"Gateway 2", u"10.0.0.1", 6},
+                       {u"DNS Server", u"192.168.1.2", 3},
+                       {u"Interface Speed", u"100Mb/s", 0},
+                   }}),
+    [](const testing::TestParamInfo<DetailCase>& test) { return test.param.name; });
 
 TEST_F(AdaptersPageTest, LongNamesAreCutToFortyNineCharactersWithoutSplittingAPair) {
     Scenario scenario = Office();
