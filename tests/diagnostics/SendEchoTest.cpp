@@ -56,26 +56,28 @@ TEST_F(SendEchoTest, RouterReportingTheTimeToLiveRanOutIsAnAnswer) {
 }
 
 TEST_F(SendEchoTest, FailuresSetTheFlagAndSayWhy) {
-    EchoResult silent;
-    EXPECT_FALSE(SendEcho(&silent, u"10.9.9.9", 32, 0));
-    EXPECT_EQ(silent.failed, 1);
-    EXPECT_EQ(std::u16string(silent.message), u"Ping Failed.");
-
-    // Dotted, but too long to be an address the engine sends to.
-    EchoResult tooLong;
-    EXPECT_FALSE(SendEcho(&tooLong, u"0000000000000000012.0.2.9", 32, 0));
-    EXPECT_EQ(tooLong.failed, 1);
-    EXPECT_EQ(std::u16string(tooLong.message), u"Invalid Host or IP Address entered");
-
-    // An unresolvable name leaves the record as it was: zero.
-    EchoResult unresolved;
-    EXPECT_FALSE(SendEcho(&unresolved, u"nowhere.example", 32, 0));
-    EXPECT_EQ(unresolved.failed, 0);
-    EXPECT_EQ(std::u16string(unresolved.message), u"");
-
-    EchoResult tooBig;
-    EXPECT_FALSE(SendEcho(&tooBig, u"10.0.2.9", 70000, 0));
-    EXPECT_EQ(tooBig.failed, 1);
+    const struct {
+        const char16_t* address;
+        DWORD dataSize;
+        BYTE failed;
+        const char16_t* message;
+    } cases[] = {
+        {u"10.9.9.9", 32, 1, u"Ping Failed."},
+        // Dotted, but too long to be an address the engine sends to.
+        {u"0000000000000000012.0.2.9", 32, 1, u"Invalid Host or IP Address entered"},
+        // An unresolvable name leaves the record as it was: zero.
+        {u"nowhere.example", 32, 0, u""},
+        {u"10.0.2.9", 70000, 1, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::u16string(c.address).size());
+        EchoResult result;
+        EXPECT_FALSE(SendEcho(&result, c.address, c.dataSize, 0));
+        EXPECT_EQ(result.failed, c.failed);
+        if (c.message != nullptr) {
+            EXPECT_EQ(std::u16string(result.message), c.message);
+        }
+    }
     EXPECT_EQ(SentEchoes().size(), 1u) << "only the silent host's echo went out";
 
     EXPECT_FALSE(SendEcho(nullptr, u"10.0.2.9", 32, 0));
