@@ -1,7 +1,4 @@
 #include "gdi/font_engine.h"
-
-#include <fstream>
-
 namespace platform::gdi {
 
 namespace {
@@ -59,20 +56,10 @@ FontInstance::FileBytes FontEngine::ReadFile(const std::string& name) {
     if (auto found = files_.find(name); found != files_.end()) {
         return found->second;
     }
-    // Read whole at its known size: a byte-by-byte copy into a growing vector took
-    // longer than the rest of the program's start-up drawing.
-    std::ifstream in(kFontDirectory + name, std::ios::binary | std::ios::ate);
-    const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
-    if (size < 0) {
-        return nullptr;
+    auto bytes = MappedFontFile::Open(kFontDirectory + name);
+    if (bytes) {
+        files_[name] = bytes;
     }
-    std::vector<FT_Byte> contents(static_cast<std::size_t>(size));
-    in.seekg(0);
-    if (!in.read(reinterpret_cast<char*>(contents.data()), size)) {
-        return nullptr;
-    }
-    auto bytes = std::make_shared<const std::vector<FT_Byte>>(std::move(contents));
-    files_[name] = bytes;
     return bytes;
 }
 

@@ -5,6 +5,7 @@
 
 #include "gdi/font_metrics.h"
 #include "gdi/glyph.h"
+#include "gdi/mapped_font_file.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -23,7 +24,7 @@ struct FontStyle {
 
 class FontInstance {
   public:
-    using FileBytes = std::shared_ptr<const std::vector<FT_Byte>>;
+    using FileBytes = std::shared_ptr<const MappedFontFile>;
 
     // Null when FreeType cannot open the bytes as a face.
     static std::unique_ptr<FontInstance> Create(FT_Library library, FileBytes file,
