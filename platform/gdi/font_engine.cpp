@@ -1,4 +1,5 @@
 #include "gdi/font_engine.h"
+
 namespace platform::gdi {
 
 namespace {
