@@ -4,6 +4,7 @@
 #pragma once
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <functional>
@@ -47,6 +48,7 @@ class NotificationRecorder {
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_NOTIFY && current_ != nullptr) {
             const NMHDR& header = *reinterpret_cast<const NMHDR*>(lParam);
+            EXPECT_EQ(wParam, header.idFrom) << "WM_NOTIFY's wParam is the sender's id";
             current_->codes_.push_back(header.code);
             return current_->onNotify ? current_->onNotify(header) : 0;
         }

@@ -1,5 +1,5 @@
-// A list view in a parent window that records the notifications it receives, each as
-// one line of text ("changed 3 0->3", "click 3"), so a failing sequence reads plainly.
+// A list view on the recording parent, its notifications kept each as one line of text
+// ("changed 3 0->3", "click 3"), so a failing sequence reads plainly.
 #pragma once
 
 #include <commctrl.h>
@@ -10,11 +10,9 @@
 #include <string>
 #include <vector>
 
-namespace tessalink::test {
+#include "controls/notification_recorder.h"
 
-inline std::vector<std::string> notifications;
-// What the parent answers to LVN_ITEMCHANGING: nonzero refuses the change.
-inline LRESULT refuse_changes = 0;
+namespace tessalink::test {
 
 inline std::string Describe(const NMHDR& header) {
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
@@ -36,16 +34,6 @@ inline std::string Describe(const NMHDR& header) {
     }
 }
 
-inline LRESULT CALLBACK RecordingParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NOTIFY) {
-        const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
-        EXPECT_EQ(wParam, header.idFrom);
-        notifications.push_back(Describe(header));
-        return header.code == LVN_ITEMCHANGING ? refuse_changes : 0;
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
 class ListViewTest : public ::testing::Test {
   protected:
     static constexpr int kListId = 1029;
@@ -54,22 +42,15 @@ class ListViewTest : public ::testing::Test {
     void SetUp() override {
         INITCOMMONCONTROLSEX init{sizeof(init), ICC_LISTVIEW_CLASSES};
         ASSERT_TRUE(InitCommonControlsEx(&init));
-        WNDCLASSW parent_class{};
-        parent_class.lpfnWndProc = RecordingParentProc;
-        parent_class.lpszClassName = u"ListViewTestParent";
-        RegisterClassW(&parent_class);
-        parent_ = CreateWindowExW(0, u"ListViewTestParent", u"parent", WS_VISIBLE, 0, 26, 240, 294,
-                                  nullptr, nullptr, nullptr, nullptr);
-        notifications.clear();
-        refuse_changes = 0;
+        recorder_.onNotify = [this](const NMHDR& header) -> LRESULT {
+            notifications.push_back(Describe(header));
+            return header.code == LVN_ITEMCHANGING ? refuse_changes : 0;
+        };
     }
 
-    void TearDown() override { DestroyWindow(parent_); }
-
     HWND CreateList(DWORD style, int width = 200, int height = 150) {
-        list_ = CreateWindowExW(
-            0, WC_LISTVIEWW, u"", WS_CHILD | WS_VISIBLE | WS_BORDER | style, 0, 0, width, height,
-            parent_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), nullptr, nullptr);
+        list_ =
+            recorder_.CreateChild(WC_LISTVIEWW, WS_BORDER | style, {0, 0, width, height}, kListId);
         return list_;
     }
 
@@ -138,7 +119,11 @@ class ListViewTest : public ::testing::Test {
         return static_cast<int>(Send(LVM_GETNEXTITEM, after, MAKELPARAM(LVNI_SELECTED, 0)));
     }
 
-    HWND parent_ = nullptr;
+    NotificationRecorder recorder_;
+    // Each notification as a line of text, oldest first.
+    std::vector<std::string> notifications;
+    // What the parent answers to LVN_ITEMCHANGING: nonzero refuses the change.
+    LRESULT refuse_changes = 0;
     HWND list_ = nullptr;
 };
 

@@ -140,7 +140,7 @@ TEST_F(ListViewScrollingTest, PaintShowsHeaderSelectionAndImages) {
     EXPECT_EQ(ClientPixel(list_, POINT{label.x, RowCenter(2).y - 5}), GetSysColor(COLOR_WINDOW));
 
     // Without the focus, a list that always shows its selection greys it.
-    SetFocus(parent_);
+    SetFocus(recorder_.parent());
     UpdateWindow(list_);
     EXPECT_EQ(ClientPixel(list_, label), GetSysColor(COLOR_BTNFACE));
 }
