@@ -58,18 +58,6 @@ void AdaptersPage::PrepareSettingsList() {
     SendMessageW(settingsList_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
 }
 
-LRESULT AdaptersPage::OnAdaptersRefreshed(WPARAM, LPARAM) {
-    adapters_.Fill(snapshot_);
-    ShowAdapter();
-    return 0;
-}
-
-LRESULT AdaptersPage::OnAdapterSelected(WPARAM, LPARAM lParam) {
-    adapters_.Follow(lParam);
-    ShowAdapter();
-    return 0;
-}
-
 LRESULT AdaptersPage::OnShown(WPARAM, LPARAM) {
     SHSipPreference(Handle(), SIP_FORCEDOWN);
     return 0;

@@ -2,23 +2,19 @@
 // list, and the DHCP release and renew buttons.
 #pragma once
 
-#include "adapters/AdapterCombo.h"
+#include "adapters/AdapterChoicePage.h"
 #include "adapters/AdapterSnapshot.h"
 #include "adapters/DhcpLease.h"
 #include "controls/LinkLabel.h"
 #include "framework/MessageMap.h"
 #include "resources/resource.h"
-#include "shell/Page.h"
-#include "shell/PageMessages.h"
 
-class AdaptersPage : public Page {
+class AdaptersPage : public AdapterChoicePage {
   public:
-    AdaptersPage() : Page(IDD_ADAPTERS) {}
+    AdaptersPage() : AdapterChoicePage(IDD_ADAPTERS) {}
 
     BEGIN_MSG_MAP()
     MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
-    MESSAGE_HANDLER(WM_ADAPTERS_REFRESHED, OnAdaptersRefreshed)
-    MESSAGE_HANDLER_IF(WM_ADAPTER_SELECTED, lParam != 0, OnAdapterSelected)
     MESSAGE_HANDLER_IF(WM_SHOWWINDOW, wParam == TRUE, OnShown)
     MESSAGE_HANDLER_IF(WM_COMMAND, wParam == MAKEWPARAM(IDC_ADAPTER_COMBO, CBN_SELCHANGE),
                        OnAdapterChosen)
@@ -29,12 +25,11 @@ class AdaptersPage : public Page {
     MESSAGE_HANDLER_IF(WM_COMMAND, wParam == MAKEWPARAM(IDC_RELEASE_DHCP, BN_CLICKED),
                        OnReleaseDhcp)
     MESSAGE_HANDLER_IF(WM_COMMAND, wParam == MAKEWPARAM(IDC_RENEW_DHCP, BN_CLICKED), OnRenewDhcp)
+    CHAIN_MSG_MAP(AdapterChoicePage)
     END_MSG_MAP()
 
   private:
     LRESULT OnInitDialog(WPARAM, LPARAM);
-    LRESULT OnAdaptersRefreshed(WPARAM, LPARAM);
-    LRESULT OnAdapterSelected(WPARAM, LPARAM lParam);
     LRESULT OnShown(WPARAM, LPARAM);
     LRESULT OnAdapterChosen(WPARAM, LPARAM);
     LRESULT OnViewSwitched(WPARAM, LPARAM);
@@ -45,6 +40,7 @@ class AdaptersPage : public Page {
     // Lays the settings list over the summary's group box and gives it its two columns
     // and its image strip.
     void PrepareSettingsList();
+    void ShowCurrentAdapter() override { ShowAdapter(); }
     // Puts the current adapter in whichever view the "Detail View" box chooses.
     void ShowAdapter();
     void ShowSummary(const AdapterRecord& adapter);
@@ -56,5 +52,4 @@ class AdaptersPage : public Page {
     AdapterSnapshot& snapshot_ = AdapterSnapshot::Instance();
     HWND settingsList_ = nullptr;
     LinkLabel refreshLink_;
-    AdapterCombo adapters_;
 };

@@ -51,18 +51,6 @@ LRESULT ArpPage::OnInitDialog(WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT ArpPage::OnAdaptersRefreshed(WPARAM, LPARAM) {
-    adapters_.Fill(AdapterSnapshot::Instance());
-    FillArpList();
-    return 0;
-}
-
-LRESULT ArpPage::OnAdapterSelected(WPARAM, LPARAM record) {
-    adapters_.Follow(record);
-    FillArpList();
-    return 0;
-}
-
 LRESULT ArpPage::OnRefreshTimer(WPARAM, LPARAM) {
     table_.Refresh();
     FillArpList();

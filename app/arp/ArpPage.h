@@ -6,15 +6,13 @@
 #include <commctrl.h>
 #include <windows.h>
 
-#include "adapters/AdapterCombo.h"
+#include "adapters/AdapterChoicePage.h"
 #include "arp/ArpTable.h"
 #include "controls/LinkLabel.h"
 #include "framework/MessageMap.h"
 #include "resources/resource.h"
-#include "shell/Page.h"
-#include "shell/PageMessages.h"
 
-class ArpPage : public Page {
+class ArpPage : public AdapterChoicePage {
   public:
     // Re-reads the table and refills the list; it runs from the page's creation to its
     // end, shown or hidden, so the list is current whenever the tab is chosen.
@@ -22,32 +20,29 @@ class ArpPage : public Page {
     static constexpr UINT kRefreshPeriodMs = 5000;
 
     // The table is read here, with the frame, before any window exists.
-    ArpPage() : Page(IDD_ARP) {}
+    ArpPage() : AdapterChoicePage(IDD_ARP) {}
 
     BEGIN_MSG_MAP()
     MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
-    MESSAGE_HANDLER(WM_ADAPTERS_REFRESHED, OnAdaptersRefreshed)
-    MESSAGE_HANDLER_IF(WM_ADAPTER_SELECTED, lParam != 0, OnAdapterSelected)
     MESSAGE_HANDLER_IF(WM_TIMER, wParam == kRefreshTimerId, OnRefreshTimer)
     COMMAND_ID_HANDLER(IDC_ADAPTER_COMBO, OnAdapterCombo)
     COMMAND_ID_HANDLER(IDC_REFRESH_LIST, OnRefreshList)
     NOTIFY_HANDLER(IDC_ARP_LIST, NM_CLICK, OnListClick)
+    CHAIN_MSG_MAP(AdapterChoicePage)
     END_MSG_MAP()
 
   private:
     LRESULT OnInitDialog(WPARAM, LPARAM);
-    LRESULT OnAdaptersRefreshed(WPARAM, LPARAM);
-    LRESULT OnAdapterSelected(WPARAM, LPARAM record);
     LRESULT OnRefreshTimer(WPARAM, LPARAM);
     LRESULT OnAdapterCombo(WORD, WORD code, HWND);
     LRESULT OnRefreshList(WORD, WORD code, HWND);
     LRESULT OnListClick(int, UINT, NMHDR*);
 
+    void ShowCurrentAdapter() override { FillArpList(); }
     // Lists the current adapter's rows of the table, or "None".
     void FillArpList();
 
     HWND list_ = nullptr;
     LinkLabel refreshLink_;
-    AdapterCombo adapters_;
     ArpTable table_;
 };
