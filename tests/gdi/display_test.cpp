@@ -6,6 +6,7 @@
 #include "display/composed_frame.h"
 #include "display/framebuffer.h"
 #include "display/png_file.h"
+#include "gdi/display_input_record.h"
 #include "gdi/screen_dc.h"
 
 #include <windows.h>
@@ -18,8 +19,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 // FIXME: SDL's video start loads X11 client libraries that keep allocations after they
@@ -124,23 +123,10 @@ TEST(Display, WindowTurnsMouseAndKeysIntoStylusAndKeys) {
     unsetenv("WAYLAND_DISPLAY");
     ASSERT_TRUE(display::DesktopDisplayAvailable());
 
-    std::mutex mutex;
-    std::vector<std::string> seen;
-    auto record = [&](std::string what) {
-        std::lock_guard lock(mutex);
-        seen.push_back(std::move(what));
-    };
+    display::DisplayInputRecord record;
     display::DisplayOptions options;
     options.scale = 3;
-    options.input.stylus = [&](display::StylusAction action, int x, int y) {
-        record("stylus " + std::to_string(int(action)) + " " + std::to_string(x) + " " +
-               std::to_string(y));
-    };
-    options.input.key = [&](UINT vk, bool down) {
-        record("key " + std::to_string(vk) + (down ? " down" : " up"));
-    };
-    options.input.character = [&](char16_t c) { record("char " + std::to_string(int(c))); };
-    options.input.quit_requested = [&] { record("quit"); };
+    options.input = record.Callbacks();
     auto window = display::CreateDisplay(display::DisplayKind::Window, options);
     std::string error;
     ASSERT_TRUE(window->Start(error)) << error;
@@ -163,25 +149,11 @@ TEST(Display, WindowTurnsMouseAndKeysIntoStylusAndKeys) {
     event.type = SDL_QUIT;
     SDL_PushEvent(&event);
 
-    for (int i = 0; i < 200; ++i) {
-        {
-            std::lock_guard lock(mutex);
-            if (!seen.empty() && seen.back() == "quit") {
-                break;
-            }
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    const std::vector<std::string> expected = {
+        "down 100,200", "move 239,4", "up 101,201", "key 65 down", "key 65 up", "char 233", "quit"};
+    EXPECT_EQ(record.WaitFor(expected.size(), std::chrono::seconds(2)), expected);
     window->Stop();
     window->Stop();
-    const std::vector<std::string> expected = {"stylus 0 100 200",
-                                               "stylus 1 239 4",
-                                               "stylus 2 101 201",
-                                               "key 65 down",
-                                               "key 65 up",
-                                               "char 233",
-                                               "quit"};
-    EXPECT_EQ(seen, expected);
     server.Signal(SIGTERM);
     server.Wait();
 }

@@ -4,67 +4,18 @@
 #include <httplib.h>
 #include <winuser.h>
 
-#include <condition_variable>
-#include <mutex>
 #include <sstream>
 #include <thread>
 
 #include "display/framebuffer.h"
 #include "display/web_display.h"
+#include "gdi/display_input_record.h"
 #include "network_namespace.h"
 
 namespace platform::display {
 namespace {
 
 using namespace std::chrono_literals;
-
-// Everything the display delivered, with the thread it came on.
-class InputRecord {
-  public:
-    DisplayInput Callbacks() {
-        return DisplayInput{
-            .stylus =
-                [this](StylusAction action, int x, int y) {
-                    Add((action == StylusAction::Down   ? "down "
-                         : action == StylusAction::Move ? "move "
-                                                        : "up ") +
-                        std::to_string(x) + "," + std::to_string(y));
-                },
-            .key = [this](
-                       UINT key,
-                       bool down) { Add("key " + std::to_string(key) + (down ? " down" : " up")); },
-            .character = [this](char16_t c) { Add("char " + std::to_string(c)); },
-            .quit_requested = nullptr,
-        };
-    }
-
-    // The record once it holds `count` entries (or after a second, whatever it holds).
-    std::vector<std::string> WaitFor(std::size_t count) {
-        std::unique_lock lock(mutex_);
-        changed_.wait_for(lock, 1s, [&] { return entries_.size() >= count; });
-        return entries_;
-    }
-
-    std::thread::id DeliveringThread() {
-        std::lock_guard lock(mutex_);
-        return thread_;
-    }
-
-  private:
-    void Add(std::string entry) {
-        {
-            std::lock_guard lock(mutex_);
-            entries_.push_back(std::move(entry));
-            thread_ = std::this_thread::get_id();
-        }
-        changed_.notify_all();
-    }
-
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::vector<std::string> entries_;
-    std::thread::id thread_;
-};
 
 ListenAddress AnyLoopbackPort() {
     ListenAddress address;
@@ -92,7 +43,7 @@ class WebDisplayServerTest : public ::testing::Test {
         return log_.str();
     }
 
-    InputRecord record_;
+    DisplayInputRecord record_;
     std::ostringstream log_;
     std::unique_ptr<WebDisplay> display_;
     int port_ = 0;
@@ -240,7 +191,7 @@ TEST(WebDisplayToken, BeyondLoopbackEveryRequestNeedsThePrintedToken) {
     ASSERT_TRUE(space.IsCreated() &&
                 space.Ip({"addr", "add", kAddress + std::string("/32"), "dev", "lo"}) &&
                 space.Ip({"link", "set", "lo", "up"}));
-    InputRecord record;
+    DisplayInputRecord record;
     // The namespace is entered by a thread of its own, so the test's process stays out.
     std::thread inside([&] {
         ASSERT_TRUE(space.EnterForThisThread());
