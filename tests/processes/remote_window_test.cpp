@@ -37,23 +37,21 @@ class RemoteWindowTest : public ::testing::Test {
         return runtime_ + "/tessalink/windows/windows-" + std::to_string(pid);
     }
 
-    // Starts the window owner and waits until its windows can be found.
-    static void Start(ChildProcess& child) {
-        ASSERT_TRUE(child.Running());
-        for (auto line = child.ReadLine(); line != "ready"; line = child.ReadLine()) {
+    // Every test starts with the window owner's windows ready to be found.
+    void SetUp() override {
+        ASSERT_TRUE(owner_.Running());
+        for (auto line = owner_.ReadLine(); line != "ready"; line = owner_.ReadLine()) {
             ASSERT_TRUE(line.has_value()) << "the window owner never got ready";
         }
     }
 
     static std::string runtime_;
+    ChildProcess owner_{WINDOW_OWNER_PROCESS};
 };
 
 std::string RemoteWindowTest::runtime_;
 
 TEST_F(RemoteWindowTest, FindsTheOtherProcessFrameAndBringsItOrItsPopupForward) {
-    ChildProcess owner(WINDOW_OWNER_PROCESS);
-    Start(owner);
-
     const HWND frame = FindWindowW(u"ProcessTestFrame", u"Frame");
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(FindWindowW(u"processtestframe", u"FRAME"), frame) << "one handle per window";
@@ -61,14 +59,16 @@ TEST_F(RemoteWindowTest, FindsTheOtherProcessFrameAndBringsItOrItsPopupForward) 
         << "the topmost window of the class, as in one process";
 
     EXPECT_TRUE(SetForegroundWindow(WithOwnedPopupFirst(frame)));
-    EXPECT_EQ(owner.ReadLine(), "active About");
-    EXPECT_EQ(owner.ReadLine(), "raise");
+    EXPECT_EQ(owner_.ReadLine(), "active About");
+    EXPECT_EQ(owner_.ReadLine(), "raise");
     EXPECT_TRUE(SetForegroundWindow(frame));
-    EXPECT_EQ(owner.ReadLine(), "active Frame");
+    EXPECT_EQ(owner_.ReadLine(), "active Frame");
 
-    owner.CloseInput();
-    EXPECT_EQ(owner.Wait(), 0);
-    EXPECT_FALSE(std::filesystem::exists(SocketOf(owner.Pid())))
+    const std::string socket = SocketOf(owner_.Pid());
+    ASSERT_TRUE(std::filesystem::exists(socket));
+    owner_.CloseInput();
+    EXPECT_EQ(owner_.Wait(), 0);
+    EXPECT_FALSE(std::filesystem::exists(socket))
         << "a process that ends normally removes its socket";
     SetLastError(0);
     EXPECT_FALSE(SetForegroundWindow(frame));
@@ -76,8 +76,6 @@ TEST_F(RemoteWindowTest, FindsTheOtherProcessFrameAndBringsItOrItsPopupForward) 
 }
 
 TEST_F(RemoteWindowTest, AnotherProcessWindowIsNeverTakenForOneOfOurs) {
-    ChildProcess owner(WINDOW_OWNER_PROCESS);
-    Start(owner);
     const HWND frame = FindWindowW(u"ProcessTestFrame", nullptr);
     ASSERT_NE(frame, nullptr);
 
@@ -91,9 +89,6 @@ TEST_F(RemoteWindowTest, AnotherProcessWindowIsNeverTakenForOneOfOurs) {
 }
 
 TEST_F(RemoteWindowTest, FindsNothingForAnotherClassOrTitle) {
-    ChildProcess owner(WINDOW_OWNER_PROCESS);
-    Start(owner);
-
     SetLastError(0);
     EXPECT_EQ(FindWindowW(u"ProcessTestMissing", nullptr), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS));
@@ -103,13 +98,11 @@ TEST_F(RemoteWindowTest, FindsNothingForAnotherClassOrTitle) {
 }
 
 TEST_F(RemoteWindowTest, IgnoresAndRemovesAProcessThatEndedWithoutCleaningUp) {
-    ChildProcess owner(WINDOW_OWNER_PROCESS);
-    Start(owner);
     const HWND frame = FindWindowW(u"ProcessTestFrame", nullptr);
     ASSERT_NE(frame, nullptr);
-    const std::string socket = SocketOf(owner.Pid());
+    const std::string socket = SocketOf(owner_.Pid());
 
-    owner.Kill();
+    owner_.Kill();
     ASSERT_TRUE(std::filesystem::exists(socket));
     EXPECT_EQ(FindWindowW(u"ProcessTestFrame", nullptr), nullptr);
     EXPECT_FALSE(std::filesystem::exists(socket));
@@ -118,12 +111,9 @@ TEST_F(RemoteWindowTest, IgnoresAndRemovesAProcessThatEndedWithoutCleaningUp) {
 }
 
 TEST_F(RemoteWindowTest, NonsenseOnTheSocketGetsNoAnswerAndChangesNothing) {
-    ChildProcess owner(WINDOW_OWNER_PROCESS);
-    Start(owner);
-
     platform::user::SocketDescriptor peer = platform::user::SocketDescriptor::OpenPacketSocket();
     sockaddr_un address{};
-    ASSERT_TRUE(platform::user::MakeLocalAddress(SocketOf(owner.Pid()), address));
+    ASSERT_TRUE(platform::user::MakeLocalAddress(SocketOf(owner_.Pid()), address));
     ASSERT_EQ(connect(peer.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
     ASSERT_TRUE(peer.SetTimeout(std::chrono::seconds(5)));
     const std::byte junk[] = {std::byte{'T'}, std::byte{'L'}, std::byte{'R'}, std::byte{'1'},
@@ -134,7 +124,7 @@ TEST_F(RemoteWindowTest, NonsenseOnTheSocketGetsNoAnswerAndChangesNothing) {
     const HWND frame = FindWindowW(u"ProcessTestFrame", u"Frame");
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(SetForegroundWindow(frame));
-    EXPECT_EQ(owner.ReadLine(), "active Frame");
+    EXPECT_EQ(owner_.ReadLine(), "active Frame");
 }
 
 }  // namespace
