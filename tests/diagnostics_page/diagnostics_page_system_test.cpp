@@ -19,7 +19,12 @@ namespace {
 
 using tessalink::testing::NetworkNamespace;
 using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
 using ::testing::MatchesRegex;
+
+// The names the source namespace's hosts file gives the hops, in the trace's order.
+const std::string kHopNames[RouterChain::kRouters + 1] = {"router-one", "router-two",
+                                                          "router-three", "far-end"};
 
 // The page's lines as plain text, one a line; the chain's texts are all ASCII.
 std::string Joined(const Lines& lines) {
@@ -47,10 +52,11 @@ class DiagnosticsPageSystemTest : public DiagnosticsPageFrame {
         }
         chain_ = std::make_unique<RouterChain>();
         ASSERT_TRUE(chain_->IsBuilt());
-        ASSERT_TRUE(chain_->Source().WriteEtcFile(
-            "hosts", "127.0.0.1 localhost\n" + RouterChain::HopAddress(1) + " router-one\n" +
-                         RouterChain::HopAddress(2) + " router-two\n" + RouterChain::HopAddress(3) +
-                         " router-three\n" + RouterChain::DestinationAddress() + " far-end\n"));
+        std::string hosts = "127.0.0.1 localhost\n";
+        for (int hop = 1; hop <= RouterChain::kRouters + 1; ++hop) {
+            hosts += RouterChain::HopAddress(hop) + " " + kHopNames[hop - 1] + "\n";
+        }
+        ASSERT_TRUE(chain_->Source().WriteEtcFile("hosts", hosts));
         // A loopback name server that is not there: a name the hosts file lacks fails at
         // once, and no query leaves the namespaces.
         ASSERT_TRUE(chain_->Source().WriteEtcFile("resolv.conf", "nameserver 127.0.0.1\n"));
@@ -67,6 +73,26 @@ class DiagnosticsPageSystemTest : public DiagnosticsPageFrame {
         return Split(report.value_or(""));
     }
 
+    // Traces the far end, typed by its name, and returns the tree's lines.
+    std::vector<std::string> TraceFarEnd() {
+        return OnPageInSource([this] {
+            Choose(kTraceRt);
+            Run(u"far-end");
+            return TreeLines();
+        });
+    }
+
+    // The trace's header and each hop up to `last` with its name below it.
+    static std::vector<std::string> HeaderAndHops(int last) {
+        std::vector<std::string> lines = {"Trace to Address - " +
+                                          RouterChain::DestinationAddress()};
+        for (int hop = 1; hop <= last; ++hop) {
+            lines.push_back(">> " + RouterChain::HopAddress(hop));
+            lines.push_back("  " + kHopNames[hop - 1]);
+        }
+        return lines;
+    }
+
     std::unique_ptr<RouterChain> chain_;
 };
 
@@ -81,29 +107,16 @@ TEST_F(DiagnosticsPageSystemTest, PingsTheFarEndByItsNameFourTimesAndListsEachRe
 }
 
 TEST_F(DiagnosticsPageSystemTest, TracesTheFourHopsInOrderEachNamedFromTheNamespacesHostsFile) {
-    const auto lines = OnPageInSource([this] {
-        Choose(kTraceRt);
-        Run(u"far-end");
-        return TreeLines();
-    });
-    EXPECT_THAT(lines, ElementsAre("Trace to Address - " + RouterChain::DestinationAddress(),
-                                   ">> " + RouterChain::HopAddress(1), "  router-one",
-                                   ">> " + RouterChain::HopAddress(2), "  router-two",
-                                   ">> " + RouterChain::HopAddress(3), "  router-three",
-                                   ">> " + RouterChain::DestinationAddress(), "  far-end",
-                                   "TraceRt Complete"));
+    auto expected = HeaderAndHops(RouterChain::kRouters + 1);
+    expected.push_back("TraceRt Complete");
+    EXPECT_THAT(TraceFarEnd(), ElementsAreArray(expected));
 }
 
 TEST_F(DiagnosticsPageSystemTest, ASilentRouterEndsTheTraceAfterTheHopsBeforeIt) {
     ASSERT_TRUE(chain_->SilenceRouter(2));
-    const auto lines = OnPageInSource([this] {
-        Choose(kTraceRt);
-        Run(u"far-end");
-        return TreeLines();
-    });
-    EXPECT_THAT(lines, ElementsAre("Trace to Address - " + RouterChain::DestinationAddress(),
-                                   ">> " + RouterChain::HopAddress(1), "  router-one",
-                                   "Error : Ping Failed.", "TraceRt Terminated"));
+    auto expected = HeaderAndHops(1);
+    expected.insert(expected.end(), {"Error : Ping Failed.", "TraceRt Terminated"});
+    EXPECT_THAT(TraceFarEnd(), ElementsAreArray(expected));
 }
 
 }  // namespace
