@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "adapters_page/page_frame.h"
+#include "resources/resource.h"
 
 namespace tessalink::test {
 
