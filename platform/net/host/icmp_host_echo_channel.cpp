@@ -28,10 +28,6 @@ namespace {
 // a router's report, which quotes at most 576 bytes of the request.
 constexpr std::size_t kReceiveHeadroom = 1024;
 
-// On loopback a raw socket holds our own request ahead of its reply: one read takes
-// both, where reading a message at a time would cost a system call for each.
-constexpr std::size_t kReadBatch = 2;
-
 // Raw sockets see every process's ICMP, so each channel takes its own identifier;
 // datagram sockets get theirs from the kernel and ignore this one.
 std::uint16_t NextIdentifier() {
@@ -73,7 +69,7 @@ Query<EchoReply> HostEchoChannel::Echo(const EchoRequest& request) {
         return Query<EchoReply>::Failure(error);
     }
     ++sequence_;
-    receiveBuffer_.resize((request.data.size() + kReceiveHeadroom) * kReadBatch);
+    receiveBuffer_.resize(request.data.size() + kReceiveHeadroom);
     const auto packet = EchoRequestPacket(identifier_, sequence_, request.data);
     sockaddr_in destination{};
     destination.sin_family = AF_INET;
@@ -89,9 +85,6 @@ Query<EchoReply> HostEchoChannel::Echo(const EchoRequest& request) {
     // On loopback the answer is usually queued before sendto returns: look before
     // paying for a poll.
     std::optional<Arrival> arrival = ReadAnswer();
-    if (!arrival) {
-        socket_.FilterBeforeWaiting();
-    }
     while (!arrival) {
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
         pollfd waiting{.fd = socket_.descriptor(), .events = POLLIN, .revents = 0};
@@ -134,46 +127,33 @@ std::uint32_t HostEchoChannel::ApplyOptions(const EchoRequest& request) {
 }
 
 std::optional<HostEchoChannel::Arrival> HostEchoChannel::ReadAnswer() {
-    const std::size_t slot = receiveBuffer_.size() / kReadBatch;
-    std::array<sockaddr_in, kReadBatch> senders{};
-    std::array<std::array<char, CMSG_SPACE(sizeof(int))>, kReadBatch> controls{};
-    std::array<iovec, kReadBatch> parts{};
-    std::array<mmsghdr, kReadBatch> messages{};
-    for (std::size_t i = 0; i < kReadBatch; ++i) {
-        parts[i] = {.iov_base = receiveBuffer_.data() + i * slot, .iov_len = slot};
-        msghdr& message = messages[i].msg_hdr;
-        message.msg_name = &senders[i];
-        message.msg_namelen = sizeof senders[i];
-        message.msg_iov = &parts[i];
-        message.msg_iovlen = 1;
-        message.msg_control = controls[i].data();
-        message.msg_controllen = controls[i].size();
+    sockaddr_in sender{};
+    std::array<char, CMSG_SPACE(sizeof(int))> control{};
+    iovec part{.iov_base = receiveBuffer_.data(), .iov_len = receiveBuffer_.size()};
+    msghdr message{};
+    message.msg_name = &sender;
+    message.msg_namelen = sizeof sender;
+    message.msg_iov = &part;
+    message.msg_iovlen = 1;
+    message.msg_control = control.data();
+    message.msg_controllen = control.size();
+    const ssize_t size = recvmsg(socket_.descriptor(), &message, MSG_DONTWAIT);
+    if (size <= 0) {
+        return std::nullopt;
     }
-    const int count =
-        recvmmsg(socket_.descriptor(), messages.data(), kReadBatch, MSG_DONTWAIT, nullptr);
-    for (int i = 0; i < count; ++i) {
-        if (auto arrival = ParseMessage(messages[i].msg_hdr, messages[i].msg_len)) {
-            return arrival;
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<HostEchoChannel::Arrival> HostEchoChannel::ParseMessage(msghdr& message,
-                                                                      std::size_t size) const {
-    const std::span<const std::uint8_t> bytes(
-        static_cast<const std::uint8_t*>(message.msg_iov->iov_base), size);
-    auto answer = socket_.kind() == IcmpSocket::Kind::Raw
-                      ? ParseRawPacket(bytes, identifier_, sequence_)
-                      : ParseDatagramReply(bytes, sequence_);
+    const std::span<const std::uint8_t> bytes(receiveBuffer_.data(),
+                                              static_cast<std::size_t>(size));
+    const auto answer = socket_.kind() == IcmpSocket::Kind::Raw
+                            ? ParseRawPacket(bytes, identifier_, sequence_)
+                            : ParseDatagramReply(bytes, sequence_);
     if (!answer) {
         return std::nullopt;
     }
-    Arrival arrival{.from = static_cast<const sockaddr_in*>(message.msg_name)->sin_addr.s_addr,
+    Arrival arrival{.from = sender.sin_addr.s_addr,
                     .type = answer->type,
                     .code = answer->code,
                     .ttl = answer->ttl,
-                    .echoedData = std::move(answer->echoedData)};
+                    .echoedData = answer->echoedData};
     for (cmsghdr* header = CMSG_FIRSTHDR(&message); header != nullptr;
          header = CMSG_NXTHDR(&message, header)) {
         if (header->cmsg_level == IPPROTO_IP && header->cmsg_type == IP_TTL) {

@@ -2,8 +2,6 @@
 // requests of the channel (late answers to a timed-out echo) are read and dropped.
 #pragma once
 
-#include <sys/socket.h>
-
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -35,16 +33,13 @@ class HostEchoChannel final : public EchoChannel {
     // One message from the socket, if it answers the current request. Errors of the
     // read are the caller's to ignore: the wait goes on until the deadline.
     std::optional<Arrival> ReadAnswer();
-    // One received message, if it answers the current request.
-    std::optional<Arrival> ParseMessage(msghdr& message, std::size_t size) const;
     std::optional<Arrival> ReadErrorQueue();
 
     IcmpSocket socket_;
     std::uint16_t identifier_ = 0;
     std::uint16_t sequence_ = 0;
-    // Room for a few messages read at once, each slot sized for the current request's
-    // answer, so a longer message (someone else's, on a raw socket) is cut and then
-    // fails to match.
+    // Sized for the current request's answer, so a longer message (someone else's,
+    // on a raw socket) is cut and then fails to match.
     std::vector<std::uint8_t> receiveBuffer_;
 };
 

@@ -17,6 +17,17 @@ int SetInt(int descriptor, int level, int option, int value) {
     return setsockopt(descriptor, level, option, &value, sizeof value) == 0 ? 0 : errno;
 }
 
+// Everything but what can answer an echo: replies and the reports that quote one.
+// Without it a raw socket wakes for every ICMP message the host sees.
+void FilterRawTypes(int descriptor) {
+    icmp_filter filter{};
+    filter.data =
+        ~((1U << ICMP_ECHOREPLY) | (1U << ICMP_DEST_UNREACH) | (1U << ICMP_SOURCE_QUENCH) |
+          (1U << ICMP_TIME_EXCEEDED) | (1U << ICMP_PARAMETERPROB));
+    // Only an optimisation: the channel checks every message it reads anyway.
+    setsockopt(descriptor, SOL_RAW, ICMP_FILTER, &filter, sizeof filter);
+}
+
 }  // namespace
 
 std::optional<IcmpSocket> IcmpSocket::Open() {
@@ -53,6 +64,7 @@ std::optional<IcmpSocket> IcmpSocket::OpenRaw() {
     if (descriptor < 0) {
         return std::nullopt;
     }
+    FilterRawTypes(descriptor);
     return IcmpSocket(descriptor, Kind::Raw);
 }
 
@@ -67,8 +79,7 @@ IcmpSocket::IcmpSocket(IcmpSocket&& other) noexcept
       kind_(other.kind_),
       ttl_(other.ttl_),
       tos_(other.tos_),
-      mtuDiscovery_(other.mtuDiscovery_),
-      filtered_(other.filtered_) {}
+      mtuDiscovery_(other.mtuDiscovery_) {}
 
 IcmpSocket& IcmpSocket::operator=(IcmpSocket&& other) noexcept {
     if (this != &other) {
@@ -80,7 +91,6 @@ IcmpSocket& IcmpSocket::operator=(IcmpSocket&& other) noexcept {
         ttl_ = other.ttl_;
         tos_ = other.tos_;
         mtuDiscovery_ = other.mtuDiscovery_;
-        filtered_ = other.filtered_;
     }
     return *this;
 }
@@ -98,20 +108,6 @@ int IcmpSocket::SetDontFragment(bool dontFragment) {
     // Windows does for a request that did not ask for the flag.
     return SetOption(IP_MTU_DISCOVER, dontFragment ? IP_PMTUDISC_DO : IP_PMTUDISC_WANT,
                      mtuDiscovery_);
-}
-
-void IcmpSocket::FilterBeforeWaiting() {
-    if (kind_ != Kind::Raw || filtered_) {
-        return;
-    }
-    filtered_ = true;
-    // Everything but what can answer an echo: replies and the reports that quote one.
-    icmp_filter filter{};
-    filter.data =
-        ~((1U << ICMP_ECHOREPLY) | (1U << ICMP_DEST_UNREACH) | (1U << ICMP_SOURCE_QUENCH) |
-          (1U << ICMP_TIME_EXCEEDED) | (1U << ICMP_PARAMETERPROB));
-    // Only an optimisation: the channel checks every message it reads anyway.
-    setsockopt(descriptor_, SOL_RAW, ICMP_FILTER, &filter, sizeof filter);
 }
 
 int IcmpSocket::SetOption(int option, int wanted, int& current) {

@@ -35,11 +35,6 @@ class IcmpSocket {
     int SetTypeOfService(std::uint8_t tos);
     int SetDontFragment(bool dontFragment);
 
-    // Keeps a raw socket from waking for ICMP messages that cannot answer an echo
-    // while the channel waits. Not set at opening: on loopback the answer is queued
-    // before sendto returns, and there the filter would only cost a system call.
-    void FilterBeforeWaiting();
-
   private:
     static std::optional<IcmpSocket> OpenRaw();
     // Sets an IPPROTO_IP option unless `current` says it already has that value.
@@ -51,7 +46,6 @@ class IcmpSocket {
     int ttl_ = -1;  // -1: the route's default.
     int tos_ = 0;
     int mtuDiscovery_ = IP_PMTUDISC_WANT;  // the kernel's default.
-    bool filtered_ = false;
 };
 
 }  // namespace platform::net::host
