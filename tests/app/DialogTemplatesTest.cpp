@@ -10,6 +10,7 @@
 
 #include "controls/control_classes.h"
 #include "resources/resource.h"
+#include "user/message_log.h"
 
 namespace tessalink::test {
 namespace {
@@ -26,10 +27,7 @@ class DialogTemplatesTest : public ::testing::Test {
                                                                           ICC_TREEVIEW_CLASSES |
                                                                           ICC_TAB_CLASSES};
         ASSERT_TRUE(InitCommonControlsEx(&init));
-        WNDCLASSW frameClass{};
-        frameClass.lpfnWndProc = DefWindowProcW;
-        frameClass.lpszClassName = u"TemplatesTestFrame";
-        RegisterClassW(&frameClass);
+        RegisterWindowClass(u"TemplatesTestFrame", DefWindowProcW);
         frame_ = CreateWindowExW(0, u"TemplatesTestFrame", u"frame", WS_VISIBLE, 0, 0, 240, 320,
                                  nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(frame_, nullptr);

@@ -11,15 +11,14 @@
 #include <utility>
 #include <vector>
 
+#include "user/message_log.h"
+
 namespace tessalink::test {
 
 class NotificationRecorder {
   public:
     NotificationRecorder() {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = Procedure;
-        windowClass.lpszClassName = u"NotificationRecorder";
-        RegisterClassW(&windowClass);  // fails harmlessly when a previous test registered it
+        RegisterWindowClass(u"NotificationRecorder", Procedure);
         parent_ = CreateWindowExW(0, u"NotificationRecorder", u"parent", WS_VISIBLE, 0, 26, 240,
                                   294, nullptr, nullptr, nullptr, nullptr);
         current_ = this;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "diagnostics/DiagnosticsProgress.h"
+#include "user/message_log.h"
 
 namespace diagnostics_test {
 
@@ -12,17 +13,10 @@ constexpr const WCHAR* kRecorderClass = u"DiagnosticsProgressRecorder";
 // Far beyond any scripted run (whose time-outs take no time) and the 500 ms start pause.
 constexpr DWORD kRunDeadline = 20000;
 
-void RegisterRecorderClass(WNDPROC procedure) {
-    WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = procedure;
-    windowClass.lpszClassName = kRecorderClass;
-    RegisterClassW(&windowClass);  // fails harmlessly once the class exists
-}
-
 }  // namespace
 
 ProgressRecorder::ProgressRecorder(DiagnosticsJob& job) : job_(job) {
-    RegisterRecorderClass(WindowProcedure);
+    tessalink::test::RegisterWindowClass(kRecorderClass, WindowProcedure);
     window_ = CreateWindowExW(0, kRecorderClass, u"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                               nullptr, nullptr);
     EXPECT_NE(window_, nullptr);

@@ -169,10 +169,7 @@ LRESULT CALLBACK CreationDataProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 }
 
 TEST_F(DialogTest, IndirectTemplateHandsCreationDataToItsControl) {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = CreationDataProc;
-    windowClass.lpszClassName = u"CreationDataControl";
-    RegisterClassW(&windowClass);
+    RegisterWindowClass(u"CreationDataControl", CreationDataProc);
     const HWND frame = CreateFrame();
     TemplateWriter writer{WS_CHILD, 1, 100, 50};
     writer.Item(WS_VISIBLE, 5, u"CreationDataControl", u"", {0x11, 0x22});

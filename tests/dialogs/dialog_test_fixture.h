@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dialog_trace.h"
+#include "user/message_log.h"
 #include "user/posted_input.h"
 
 namespace tessalink::test {
@@ -40,10 +41,7 @@ class DialogTest : public ::testing::Test {
 
     // A plain top-level window to hold child dialogs or own modal ones.
     HWND CreateFrame() {
-        WNDCLASSW frameClass{};
-        frameClass.lpfnWndProc = DefWindowProcW;
-        frameClass.lpszClassName = u"DialogTestFrame";
-        RegisterClassW(&frameClass);
+        RegisterWindowClass(u"DialogTestFrame", DefWindowProcW);
         const HWND frame = CreateWindowExW(0, u"DialogTestFrame", u"frame", WS_VISIBLE,
                                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                            CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);

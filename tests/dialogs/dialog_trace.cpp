@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "user/message_log.h"
+
 namespace tessalink::test {
 
 namespace {
@@ -68,13 +70,6 @@ LRESULT CALLBACK RecordingControlProc(HWND hwnd, UINT message, WPARAM wParam, LP
 
 constexpr LRESULT kEditCode = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
 
-void Register(LPCWSTR name, WNDPROC procedure) {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = procedure;
-    windowClass.lpszClassName = name;
-    RegisterClassW(&windowClass);
-}
-
 }  // namespace
 
 DialogTrace& DialogTrace::Instance() {
@@ -127,10 +122,10 @@ void DialogTrace::Clear() {
 }
 
 void RegisterTestControls() {
-    Register(kTestButton, TestButtonProc);
-    Register(kTestEdit, RecordingControlProc<kEditCode>);
-    Register(kTestTabEdit, RecordingControlProc<kEditCode | DLGC_WANTTAB>);
-    Register(kTestStatic, RecordingControlProc<DLGC_STATIC>);
+    RegisterWindowClass(kTestButton, TestButtonProc);
+    RegisterWindowClass(kTestEdit, RecordingControlProc<kEditCode>);
+    RegisterWindowClass(kTestTabEdit, RecordingControlProc<kEditCode | DLGC_WANTTAB>);
+    RegisterWindowClass(kTestStatic, RecordingControlProc<DLGC_STATIC>);
 }
 
 INT_PTR CALLBACK RecordingDialogProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {

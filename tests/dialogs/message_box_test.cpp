@@ -6,6 +6,7 @@
 #include <string>
 
 #include "controls/control_classes.h"
+#include "user/message_log.h"
 #include "user/posted_input.h"
 
 namespace tessalink::test {
@@ -44,10 +45,7 @@ class MessageBoxTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { platform::controls::RegisterSystemControlClasses(); }
     void SetUp() override {
-        WNDCLASSW ownerClass{};
-        ownerClass.lpfnWndProc = DefWindowProcW;
-        ownerClass.lpszClassName = u"MessageBoxOwner";
-        RegisterClassW(&ownerClass);
+        RegisterWindowClass(u"MessageBoxOwner", DefWindowProcW);
         owner = CreateWindowExW(0, u"MessageBoxOwner", u"owner", WS_POPUP | WS_VISIBLE, 0, 26, 240,
                                 294, nullptr, nullptr, nullptr, nullptr);
         seen = {};

@@ -12,6 +12,7 @@
 
 #include "user/dump_content.h"
 #include "user/input_sink.h"
+#include "user/message_log.h"
 #include "user/posted_input.h"
 
 namespace tessalink::test {
@@ -27,10 +28,7 @@ constexpr UINT kReturnAndNotify = TPM_RETURNCMD | TPM_NONOTIFY;
 class PopupMenuTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = OwnerProcedure;
-        windowClass.lpszClassName = u"MenuTestOwner";
-        RegisterClassW(&windowClass);  // fails harmlessly when a previous test registered it
+        RegisterWindowClass(u"MenuTestOwner", OwnerProcedure);
         owner_ = CreateWindowExW(0, u"MenuTestOwner", u"owner", WS_VISIBLE, 0, 0, 240, 320, nullptr,
                                  nullptr, nullptr, nullptr);
         ASSERT_NE(owner_, nullptr);

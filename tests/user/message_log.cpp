@@ -123,13 +123,6 @@ LRESULT LogMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, unsign
     return result;
 }
 
-ATOM RegisterWindowClass(LPCWSTR name, WNDPROC procedure) {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = procedure;
-    windowClass.lpszClassName = name;
-    return RegisterClassW(&windowClass);
-}
-
 void RegisterLoggedClasses() {
     RegisterWindowClass(kTestClass, TestWindowProc);
     RegisterWindowClass(kParentClass, ParentWindowProc);

@@ -70,8 +70,15 @@ class MessageLog {
 // lets DefWindowProcW handle it.
 LRESULT LogMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, unsigned role);
 void RegisterLoggedClasses();
-// Registers a class with only a name and a procedure; returns its atom (0 when taken).
-ATOM RegisterWindowClass(LPCWSTR name, WNDPROC procedure);
+// Registers a class of a name, a procedure and a background; returns its atom, or 0
+// when the name is taken (as it is when an earlier test registered it).
+inline ATOM RegisterWindowClass(LPCWSTR name, WNDPROC procedure, HBRUSH background = nullptr) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = name;
+    return RegisterClassW(&windowClass);
+}
 // Dispatches every message waiting for the thread, including WM_PAINT and due timers.
 // Given an accelerator table, translates through it first, as a program's loop does.
 void PumpMessages(HWND acceleratorTarget = nullptr, HACCEL accelerators = nullptr);

@@ -12,6 +12,7 @@
 
 #include "controls/control_classes.h"
 #include "user/input_sink.h"
+#include "user/message_log.h"
 #include "user/posted_input.h"
 #include "user/screen_pixel.h"
 
@@ -36,11 +37,8 @@ class ControlTest : public ::testing::Test {
   protected:
     void SetUp() override {
         platform::controls::RegisterSystemControlClasses();
-        WNDCLASSW parentClass{};
-        parentClass.lpfnWndProc = ParentProcedure;
-        parentClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        parentClass.lpszClassName = u"BasicControlTestParent";
-        RegisterClassW(&parentClass);  // a previous test registered it already: fine
+        RegisterWindowClass(u"BasicControlTestParent", ParentProcedure,
+                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
         current_ = this;
         parent_ = CreateWindowExW(0, u"BasicControlTestParent", u"parent", WS_VISIBLE, 0, 26, 240,
                                   294, nullptr, nullptr, nullptr, nullptr);
