@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <utility>
 
 #include "net/host/icmp_packet.h"
 #include "net/host/icmp_permission_notice.h"
@@ -143,9 +144,9 @@ std::optional<HostEchoChannel::Arrival> HostEchoChannel::ReadAnswer() {
     }
     const std::span<const std::uint8_t> bytes(receiveBuffer_.data(),
                                               static_cast<std::size_t>(size));
-    const auto answer = socket_.kind() == IcmpSocket::Kind::Raw
-                            ? ParseRawPacket(bytes, identifier_, sequence_)
-                            : ParseDatagramReply(bytes, sequence_);
+    auto answer = socket_.kind() == IcmpSocket::Kind::Raw
+                      ? ParseRawPacket(bytes, identifier_, sequence_)
+                      : ParseDatagramReply(bytes, sequence_);
     if (!answer) {
         return std::nullopt;
     }
@@ -153,7 +154,7 @@ std::optional<HostEchoChannel::Arrival> HostEchoChannel::ReadAnswer() {
                     .type = answer->type,
                     .code = answer->code,
                     .ttl = answer->ttl,
-                    .echoedData = answer->echoedData};
+                    .echoedData = std::move(answer->echoedData)};
     for (cmsghdr* header = CMSG_FIRSTHDR(&message); header != nullptr;
          header = CMSG_NXTHDR(&message, header)) {
         if (header->cmsg_level == IPPROTO_IP && header->cmsg_type == IP_TTL) {
