@@ -48,15 +48,8 @@ class MenuButtonTest : public ControlTest {
         menuScript_ = nullptr;
     }
 
-    // Taps item `index` of the open menu.
-    static void PostTapOnItem(HWND menu, int index) {
-        RECT client{};
-        GetClientRect(menu, &client);
-        const int height = client.bottom / 3;
-        POINT at{client.right / 2, height * index + height / 2};
-        ClientToScreen(menu, &at);
-        PostTap(at);
-    }
+    // Taps item `index` of the open three-item menu.
+    static void PostTapOnItem(HWND menu, int index) { PostTapOnMenuItem(menu, index, 3); }
 
     std::vector<COLORREF> TextAreaPixels() const {
         std::vector<COLORREF> pixels;

@@ -135,12 +135,8 @@ void CALLBACK DiagnosticsPageFrame::TapChosenItem(HWND, UINT, UINT_PTR timer, DW
         return;
     }
     KillTimer(nullptr, timer);
-    RECT client{};
-    GetClientRect(menu, &client);
-    const int height = client.bottom / 3;
-    POINT at{client.right / 2, height * chosen_ + height / 2};
-    ClientToScreen(menu, &at);
-    PostTap(at);
+    // The Action menu: Ping, TraceRt, Resolve.
+    PostTapOnMenuItem(menu, chosen_, 3);
 }
 
 }  // namespace tessalink::test

@@ -14,6 +14,16 @@ inline void PostTap(POINT screen) {
     platform::user::PostStylus(platform::user::StylusAction::Up, screen.x, screen.y);
 }
 
+// Taps the middle of item `index` of an open pop-up menu of `itemCount` equal rows.
+inline void PostTapOnMenuItem(HWND menu, int index, int itemCount) {
+    RECT client{};
+    GetClientRect(menu, &client);
+    const int height = client.bottom / itemCount;
+    POINT at{client.right / 2, height * index + height / 2};
+    ClientToScreen(menu, &at);
+    PostTap(at);
+}
+
 inline void PostKeyPress(UINT key) {
     platform::user::PostKey(key, true);
     platform::user::PostKey(key, false);
