@@ -117,6 +117,24 @@ TEST_F(DhcpLeaseFinderTest, DhclientsLastBlockForTheInterfaceWins) {
     EXPECT_EQ(finder.Find("eth0", 2)->server, inet_addr("10.2.0.1"));
 }
 
+TEST_F(DhcpLeaseFinderTest, DhclientLeaseGivenBackIsNoLease) {
+    const DhcpLeaseFinder finder(paths_);
+    const fs::path file = paths_.dhclientLeaseDir / "dhclient.eth0.leases";
+    // A release rewrites the lease to end when it renews: the moment it was given back.
+    const std::string held = DhclientBlock("eth0", "10.4.0.1", "4 2026/12/03 10:10:00");
+    std::string released = held;
+    released.replace(released.find("expire 4 2026/12/03 10:10:00"), 28,
+                     "expire 4 2026/12/03 10:05:00");
+    Write(file, held + released);
+    EXPECT_FALSE(finder.Find("eth0", 2));
+
+    // The next lease the client gets is the current one again.
+    Write(file, held + released + DhclientBlock("eth0", "10.4.0.2", "4 2026/12/03 11:10:00"));
+    const auto lease = finder.Find("eth0", 2);
+    ASSERT_TRUE(lease);
+    EXPECT_EQ(lease->server, inet_addr("10.4.0.2"));
+}
+
 TEST_F(DhcpLeaseFinderTest, LeaseInAnUnknownFormIsNoLease) {
     Write(paths_.dhcpcdLeaseDir / "eth0.lease", "not a DHCP packet");
     Write(paths_.networkdLeaseDir / "2", std::string(200, '\xff'));

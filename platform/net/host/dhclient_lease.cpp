@@ -35,7 +35,12 @@ struct LeaseBlock {
     bool hasAddress = false;
     std::optional<Ipv4> server;
     std::optional<std::uint64_t> seconds;
+    std::optional<std::int64_t> renews;
     std::optional<std::int64_t> expires;
+
+    // dhclient records a lease it gave back by ending it (and its renewal) at the
+    // moment of the release; a lease it holds is renewed before it ends.
+    bool GivenBack() const { return renews && expires && *expires <= *renews; }
 };
 
 }  // namespace
@@ -77,12 +82,16 @@ std::optional<DhcpLease> ParseDhclientLeases(std::string_view text,
             block->server = ParseIpv4(Trimmed(value.substr(value.find(' '))));
         } else if (value.starts_with("dhcp-lease-time ")) {
             block->seconds = ParseUnsigned(Trimmed(value.substr(value.find(' '))));
+        } else if (key == "renew") {
+            block->renews = ParseLeaseTime(value);
         } else if (key == "expire") {
             // "never" for an infinite lease: no end to report.
             block->expires = ParseLeaseTime(value);
         }
     });
-    if (!last) {
+    // A lease given back leaves none until the client gets another, whatever the
+    // blocks before it say.
+    if (!last || last->GivenBack()) {
         return std::nullopt;
     }
     // The file keeps when the lease ends; when it began follows from its length.

@@ -37,7 +37,8 @@ std::optional<DhcpLease> ParseNetworkdLease(std::string_view text, std::int64_t 
 
 // ISC dhclient's lease database: `lease { ... }` blocks, appended as leases are
 // renewed, so the last block for the interface is the current lease. Its times are
-// UTC. Nothing when no block names the interface.
+// UTC. Nothing when no block names the interface, or when the last one is a lease the
+// client gave back.
 std::optional<DhcpLease> ParseDhclientLeases(std::string_view text, std::string_view interfaceName);
 
 // A lease known only from the address it configured: a dynamic address (not
