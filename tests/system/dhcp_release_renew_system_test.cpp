@@ -1,6 +1,7 @@
 // Release and renew over a real DHCP exchange: dnsmasq serves a veth between two
-// namespaces the test makes, dhcpcd is the client, and the program's ReleaseLease and
-// RenewLease drive it through the IP Helper requests and the host backend.
+// namespaces the test makes, dhcpcd or dhclient is the client, and the program's
+// ReleaseLease and RenewLease drive it through the IP Helper requests and the host
+// backend.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -13,6 +14,8 @@
 namespace {
 
 using nlohmann::json;
+using tessalink::testing::DhcpClientKind;
+using tessalink::testing::DhcpClientProgramName;
 using tessalink::testing::DhcpTestNetwork;
 
 std::string Narrow(LPCWSTR text) {
@@ -31,19 +34,19 @@ json RecordJson(const AdapterRecord& record) {
             {"expires", Narrow(record.leaseExpires)}};
 }
 
-class DhcpReleaseRenewSystemTest : public testing::Test {
+class DhcpReleaseRenewSystemTest : public testing::TestWithParam<DhcpClientKind> {
   protected:
     void SetUp() override {
-        if (auto reason = DhcpTestNetwork::UnavailableReason()) {
+        if (auto reason = DhcpTestNetwork::UnavailableReason(GetParam())) {
             GTEST_SKIP() << *reason;
         }
         ASSERT_NO_FATAL_FAILURE(network_.Start());
     }
 
-    DhcpTestNetwork network_;
+    DhcpTestNetwork network_{GetParam()};
 };
 
-TEST_F(DhcpReleaseRenewSystemTest, ReleaseThenRenewThroughDhcpcd) {
+TEST_P(DhcpReleaseRenewSystemTest, ReleaseThenRenew) {
     const std::string& link = network_.ClientLink();
     const auto output = network_.Client().RunInside([&] {
         network_.InstallClientBackend();
@@ -77,6 +80,9 @@ TEST_F(DhcpReleaseRenewSystemTest, ReleaseThenRenewThroughDhcpcd) {
     EXPECT_EQ(report["afterRelease"]["address"], "0.0.0.0");
     // Still an adapter DHCP configures, or the page could not renew it.
     EXPECT_EQ(report["afterRelease"]["dhcp"], true);
+    // The lease went with the address: no server, and no times left from it.
+    EXPECT_EQ(report["afterRelease"]["server"], "") << report.dump(2);
+    EXPECT_EQ(report["afterRelease"]["obtained"], report["afterRelease"]["expires"]);
 
     EXPECT_EQ(report["renewed"], true) << report.dump(2);
     const json& renewed = report["afterRenew"];
@@ -85,5 +91,11 @@ TEST_F(DhcpReleaseRenewSystemTest, ReleaseThenRenewThroughDhcpcd) {
     EXPECT_NE(renewed["obtained"], "");
     EXPECT_NE(renewed["obtained"], renewed["expires"]);
 }
+
+INSTANTIATE_TEST_SUITE_P(Clients, DhcpReleaseRenewSystemTest,
+                         testing::Values(DhcpClientKind::Dhcpcd, DhcpClientKind::Dhclient),
+                         [](const testing::TestParamInfo<DhcpClientKind>& client) {
+                             return std::string(DhcpClientProgramName(client.param));
+                         });
 
 }  // namespace

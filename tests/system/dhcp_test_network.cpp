@@ -23,15 +23,37 @@ using platform::net::host::RunBoundedCommand;
 constexpr std::chrono::seconds kCommandLimit{10};
 constexpr const char* kDuid = "/var/lib/dhcpcd/duid";
 
+// dhclient configures nothing itself: its script does. This one only sets and removes
+// the test interface's address, where the usual script would rewrite the machine's
+// resolver and host name, which the namespaces share with it.
+constexpr const char* kDhclientScript = R"(#!/bin/sh
+case "$reason" in
+BOUND|RENEW|REBIND|REBOOT)
+    ip -4 addr flush dev "$interface"
+    ip addr add "$new_ip_address/$new_subnet_mask" dev "$interface" ;;
+RELEASE|EXPIRE|FAIL|STOP)
+    ip -4 addr flush dev "$interface" ;;
+esac
+)";
+
+void WriteExecutable(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream(path) << text;
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+}
+
 }  // namespace
 
-std::optional<std::string> DhcpTestNetwork::UnavailableReason() {
+const char* DhcpClientProgramName(DhcpClientKind kind) {
+    return kind == DhcpClientKind::Dhcpcd ? "dhcpcd" : "dhclient";
+}
+
+std::optional<std::string> DhcpTestNetwork::UnavailableReason(DhcpClientKind kind) {
     if (auto reason = NetworkNamespace::UnavailableReason()) {
         return reason;
     }
-    for (const char* tool : {"dnsmasq", "dhcpcd"}) {
+    for (const std::string tool : {"dnsmasq", DhcpClientProgramName(kind)}) {
         if (!RunBoundedCommand({tool, "--version"}, kCommandLimit)) {
-            return std::string(tool) + " is not installed";
+            return tool + " is not installed";
         }
     }
     return std::nullopt;
@@ -43,12 +65,7 @@ void DhcpTestNetwork::Start() {
     directory_ = std::filesystem::temp_directory_path() /
                  ("tessalink-dhcp-system-" + std::to_string(getpid()));
     std::filesystem::create_directories(directory_);
-    // The client's hooks must not touch the machine's resolver or host name, which the
-    // namespaces share with it; the address probe would only slow the lease down.
-    wrapper_ = (directory_ / "dhcpcd").string();
-    std::ofstream(wrapper_) << "#!/bin/sh\nexec dhcpcd -f /dev/null -c /bin/true --noarp "
-                               "\"$@\"\n";
-    std::filesystem::permissions(wrapper_, std::filesystem::perms::owner_all);
+    WriteWrapper();
 
     for (const auto& command :
          std::vector<std::vector<std::string>>{{"link", "add", clientLink_, "type", "veth", "peer",
@@ -59,9 +76,11 @@ void DhcpTestNetwork::Start() {
     ASSERT_TRUE(server_.Ip({"addr", "add", "10.71.0.1/24", "dev", serverLink_}));
     ASSERT_TRUE(server_.Ip({"link", "set", serverLink_, "up"}));
     ASSERT_NO_FATAL_FAILURE(StartServer());
-    ASSERT_TRUE(RunBoundedCommand(
-        {"ip", "netns", "exec", client_.Name(), wrapper_, "-4", "-b", clientLink_}, kCommandLimit))
-        << "dhcpcd did not start";
+    std::vector<std::string> start = {"ip", "netns", "exec", client_.Name(), wrapper_};
+    const std::vector<std::string> startArguments = StartArguments();
+    start.insert(start.end(), startArguments.begin(), startArguments.end());
+    ASSERT_TRUE(RunBoundedCommand(start, kCommandLimit))
+        << DhcpClientProgramName(kind_) << " did not start";
     ASSERT_TRUE(WaitForAddress()) << "no lease from dnsmasq";
 }
 
@@ -69,12 +88,17 @@ DhcpTestNetwork::~DhcpTestNetwork() {
     if (directory_.empty()) {
         return;
     }
-    // The daemon outlives the namespace; it and its lease file must go by hand.
-    RunBoundedCommand({wrapper_, "-4", "-x", clientLink_}, kCommandLimit);
-    std::filesystem::remove("/var/lib/dhcpcd/" + clientLink_ + ".lease");
-    // dhcpcd makes its identity on its first run; a machine without one stays so.
-    if (!hadDuid_) {
-        std::filesystem::remove(kDuid);
+    // The daemon outlives the namespace and must be stopped by hand.
+    std::vector<std::string> stop = StopArguments();
+    stop.insert(stop.begin(), wrapper_);
+    RunBoundedCommand(stop, kCommandLimit);
+    if (kind_ == DhcpClientKind::Dhcpcd) {
+        // dhcpcd keeps its lease in the machine's directory, and makes its identity on
+        // its first run; a machine without one stays so.
+        std::filesystem::remove("/var/lib/dhcpcd/" + clientLink_ + ".lease");
+        if (!hadDuid_) {
+            std::filesystem::remove(kDuid);
+        }
     }
     if (dnsmasq_ > 0) {
         kill(dnsmasq_, SIGTERM);
@@ -85,8 +109,54 @@ DhcpTestNetwork::~DhcpTestNetwork() {
 
 void DhcpTestNetwork::InstallClientBackend() const {
     platform::net::host::HostPaths paths;
-    paths.dhcpcdProgram = wrapper_;
+    if (kind_ == DhcpClientKind::Dhcpcd) {
+        paths.dhcpcdProgram = wrapper_;
+    } else {
+        // The backend asks dhcpcd, networkd and NetworkManager before dhclient: their
+        // files are looked for in the test's directory too, where none are, so that
+        // a client the machine itself runs cannot answer for ours.
+        paths.dhcpcdLeaseDir = directory_;
+        paths.dhcpcdRunDir = directory_;
+        paths.networkdLeaseDir = directory_;
+        paths.networkManagerLeaseDir = directory_;
+        paths.dhclientLeaseDir = directory_;
+        paths.dhclientProgram = wrapper_;
+    }
     platform::net::InstallBackend(platform::net::MakeHostBackend(paths));
+}
+
+void DhcpTestNetwork::WriteWrapper() {
+    wrapper_ = (directory_ / DhcpClientProgramName(kind_)).string();
+    if (kind_ == DhcpClientKind::Dhcpcd) {
+        // The client's hooks must not touch the machine's resolver or host name, which
+        // the namespaces share with it; the address probe would only slow the lease down.
+        WriteExecutable(wrapper_,
+                        "#!/bin/sh\nexec dhcpcd -f /dev/null -c /bin/true --noarp \"$@\"\n");
+        return;
+    }
+    // Its lease database where the backend reads it (the name a client started for one
+    // interface uses), its pid file beside it, and a script that keeps to the test's
+    // interface.
+    const std::filesystem::path script = directory_ / "dhclient-script";
+    WriteExecutable(script, kDhclientScript);
+    WriteExecutable(wrapper_, "#!/bin/sh\nexec dhclient -4 -lf " +
+                                  (directory_ / ("dhclient." + clientLink_ + ".leases")).string() +
+                                  " -pf " + (directory_ / "dhclient.pid").string() + " -sf " +
+                                  script.string() + " \"$@\"\n");
+}
+
+std::vector<std::string> DhcpTestNetwork::StartArguments() const {
+    if (kind_ == DhcpClientKind::Dhcpcd) {
+        return {"-4", "-b", clientLink_};
+    }
+    return {"-nw", clientLink_};
+}
+
+std::vector<std::string> DhcpTestNetwork::StopArguments() const {
+    if (kind_ == DhcpClientKind::Dhcpcd) {
+        return {"-4", "-x", clientLink_};
+    }
+    return {"-x", clientLink_};
 }
 
 void DhcpTestNetwork::StartServer() {

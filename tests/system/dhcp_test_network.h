@@ -1,8 +1,9 @@
 // A DHCP network of two namespaces joined by a veth: dnsmasq serves 10.71.0.100-150 on
-// the server's end, and dhcpcd holds a lease on the client's end. Tests run the program
-// inside the client namespace (NetworkNamespace::RunInside) with InstallClientBackend,
-// so that its release and renew requests reach that dhcpcd. Needs root, dnsmasq and
-// dhcpcd; everything it made goes with it.
+// the server's end, and a DHCP client (dhcpcd or dhclient) holds a lease on the
+// client's end. Tests run the program inside the client namespace
+// (NetworkNamespace::RunInside) with InstallClientBackend, so that its release and renew
+// requests reach that client. Needs root, dnsmasq and the client; everything it made
+// goes with it.
 #pragma once
 
 #include <sys/types.h>
@@ -11,17 +12,24 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "network_namespace.h"
 
 namespace tessalink::testing {
 
+enum class DhcpClientKind { Dhcpcd, Dhclient };
+
+// The program's name, for test names and messages.
+const char* DhcpClientProgramName(DhcpClientKind kind);
+
 class DhcpTestNetwork {
   public:
     // Why the network cannot be built here (not root, a tool missing), or nothing.
-    static std::optional<std::string> UnavailableReason();
+    static std::optional<std::string> UnavailableReason(
+        DhcpClientKind kind = DhcpClientKind::Dhcpcd);
 
-    DhcpTestNetwork() = default;
+    explicit DhcpTestNetwork(DhcpClientKind kind = DhcpClientKind::Dhcpcd) : kind_(kind) {}
     ~DhcpTestNetwork();
     DhcpTestNetwork(const DhcpTestNetwork&) = delete;
     DhcpTestNetwork& operator=(const DhcpTestNetwork&) = delete;
@@ -34,13 +42,18 @@ class DhcpTestNetwork {
     // The client's interface name, as the host backend reports it.
     const std::string& ClientLink() const { return clientLink_; }
     // Called inside the client namespace: the program's network becomes the host's,
-    // with its lease requests going to the test's dhcpcd through its wrapper.
+    // with its lease requests going to the test's client through its wrapper.
     void InstallClientBackend() const;
 
   private:
+    void WriteWrapper();
     void StartServer();
     bool WaitForAddress() const;
+    // The wrapper's arguments that start the client in the background, and stop it.
+    std::vector<std::string> StartArguments() const;
+    std::vector<std::string> StopArguments() const;
 
+    const DhcpClientKind kind_;
     NetworkNamespace server_;
     NetworkNamespace client_;
     const std::string clientLink_ = "tlc" + std::to_string(getpid() % 100000);
