@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -21,7 +22,6 @@ namespace {
 using platform::net::host::RunBoundedCommand;
 
 constexpr std::chrono::seconds kCommandLimit{10};
-constexpr const char* kDuid = "/var/lib/dhcpcd/duid";
 
 // dhclient configures nothing itself: its script does. This one only sets and removes
 // the test interface's address, where the usual script would rewrite the machine's
@@ -61,7 +61,11 @@ std::optional<std::string> DhcpTestNetwork::UnavailableReason(DhcpClientKind kin
 
 void DhcpTestNetwork::Start() {
     ASSERT_TRUE(server_.IsCreated() && client_.IsCreated()) << "ip netns add failed";
-    hadDuid_ = std::filesystem::exists(kDuid);
+    for (const std::filesystem::path& file : MachineFiles()) {
+        if (!std::filesystem::exists(file)) {
+            newMachineFiles_.push_back(file);
+        }
+    }
     directory_ = std::filesystem::temp_directory_path() /
                  ("tessalink-dhcp-system-" + std::to_string(getpid()));
     std::filesystem::create_directories(directory_);
@@ -77,7 +81,9 @@ void DhcpTestNetwork::Start() {
     ASSERT_TRUE(server_.Ip({"link", "set", serverLink_, "up"}));
     ASSERT_NO_FATAL_FAILURE(StartServer());
     std::vector<std::string> start = {"ip", "netns", "exec", client_.Name(), wrapper_};
-    const std::vector<std::string> startArguments = StartArguments();
+    // In the background: both return once the daemon runs.
+    const std::vector<std::string> startArguments =
+        ClientArguments(kind_ == DhcpClientKind::Dhcpcd ? "-b" : "-nw");
     start.insert(start.end(), startArguments.begin(), startArguments.end());
     ASSERT_TRUE(RunBoundedCommand(start, kCommandLimit))
         << DhcpClientProgramName(kind_) << " did not start";
@@ -89,16 +95,25 @@ DhcpTestNetwork::~DhcpTestNetwork() {
         return;
     }
     // The daemon outlives the namespace and must be stopped by hand.
-    std::vector<std::string> stop = StopArguments();
+    std::vector<std::string> stop = ClientArguments("-x");
     stop.insert(stop.begin(), wrapper_);
     RunBoundedCommand(stop, kCommandLimit);
-    if (kind_ == DhcpClientKind::Dhcpcd) {
-        // dhcpcd keeps its lease in the machine's directory, and makes its identity on
-        // its first run; a machine without one stays so.
-        std::filesystem::remove("/var/lib/dhcpcd/" + clientLink_ + ".lease");
-        if (!hadDuid_) {
-            std::filesystem::remove(kDuid);
+    // Anything still running in the client's namespace is the test's too (a daemon that
+    // a failed request started under files of another name) and would outlive it; it
+    // must be gone before its files are removed.
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        const auto pids = RunBoundedCommand({"ip", "netns", "pids", client_.Name()}, kCommandLimit);
+        if (!pids || pids->empty()) {
+            break;
         }
+        std::istringstream list(*pids);
+        for (pid_t pid = 0; list >> pid;) {
+            kill(pid, SIGTERM);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    for (const std::filesystem::path& file : newMachineFiles_) {
+        std::filesystem::remove(file);
     }
     if (dnsmasq_ > 0) {
         kill(dnsmasq_, SIGTERM);
@@ -120,6 +135,7 @@ void DhcpTestNetwork::InstallClientBackend() const {
         paths.networkdLeaseDir = directory_;
         paths.networkManagerLeaseDir = directory_;
         paths.dhclientLeaseDir = directory_;
+        paths.dhclientRunDir = directory_;
         paths.dhclientProgram = wrapper_;
     }
     platform::net::InstallBackend(platform::net::MakeHostBackend(paths));
@@ -134,29 +150,34 @@ void DhcpTestNetwork::WriteWrapper() {
                         "#!/bin/sh\nexec dhcpcd -f /dev/null -c /bin/true --noarp \"$@\"\n");
         return;
     }
-    // Its lease database where the backend reads it (the name a client started for one
-    // interface uses), its pid file beside it, and a script that keeps to the test's
-    // interface.
+    // Only the script is the test's own: the lease database and pid file are named as
+    // the backend names them for a client started for one interface, so that its
+    // requests find them.
     const std::filesystem::path script = directory_ / "dhclient-script";
     WriteExecutable(script, kDhclientScript);
-    WriteExecutable(wrapper_, "#!/bin/sh\nexec dhclient -4 -lf " +
-                                  (directory_ / ("dhclient." + clientLink_ + ".leases")).string() +
-                                  " -pf " + (directory_ / "dhclient.pid").string() + " -sf " +
-                                  script.string() + " \"$@\"\n");
+    WriteExecutable(wrapper_, "#!/bin/sh\nexec dhclient -4 -sf " + script.string() + " \"$@\"\n");
 }
 
-std::vector<std::string> DhcpTestNetwork::StartArguments() const {
+std::vector<std::filesystem::path> DhcpTestNetwork::MachineFiles() const {
     if (kind_ == DhcpClientKind::Dhcpcd) {
-        return {"-4", "-b", clientLink_};
+        // dhcpcd keeps its lease in the machine's directory, and makes its identity on
+        // its first run.
+        return {"/var/lib/dhcpcd/" + clientLink_ + ".lease", "/var/lib/dhcpcd/duid"};
     }
-    return {"-nw", clientLink_};
+    // Where dhclient writes when a request reaches it without the test's file names.
+    return {"/run/dhclient.pid", "/var/lib/dhcp/dhclient.leases"};
 }
 
-std::vector<std::string> DhcpTestNetwork::StopArguments() const {
+std::vector<std::string> DhcpTestNetwork::ClientArguments(const std::string& action) const {
     if (kind_ == DhcpClientKind::Dhcpcd) {
-        return {"-4", "-x", clientLink_};
+        return {"-4", action, clientLink_};
     }
-    return {"-x", clientLink_};
+    return {action,
+            "-lf",
+            (directory_ / ("dhclient." + clientLink_ + ".leases")).string(),
+            "-pf",
+            (directory_ / ("dhclient." + clientLink_ + ".pid")).string(),
+            clientLink_};
 }
 
 void DhcpTestNetwork::StartServer() {

@@ -49,9 +49,10 @@ class DhcpTestNetwork {
     void WriteWrapper();
     void StartServer();
     bool WaitForAddress() const;
-    // The wrapper's arguments that start the client in the background, and stop it.
-    std::vector<std::string> StartArguments() const;
-    std::vector<std::string> StopArguments() const;
+    // The wrapper's arguments that ask the client for `action` on the test's link.
+    std::vector<std::string> ClientArguments(const std::string& action) const;
+    // Where the client may write outside the test's directory.
+    std::vector<std::filesystem::path> MachineFiles() const;
 
     const DhcpClientKind kind_;
     NetworkNamespace server_;
@@ -61,7 +62,9 @@ class DhcpTestNetwork {
     std::filesystem::path directory_;
     std::string wrapper_;
     pid_t dnsmasq_ = 0;
-    bool hadDuid_ = true;
+    // Files of the machine's own that the client may make and that were not there
+    // before the test: they go with it.
+    std::vector<std::filesystem::path> newMachineFiles_;
 };
 
 }  // namespace tessalink::testing

@@ -65,6 +65,10 @@ std::uint32_t DhcpClientControl::Ask(Request request, std::uint32_t index) {
                    " on its own; " + client->releaseAlternative + " would");
         return ERROR_NOT_SUPPORTED;
     }
+    if (client->interfaceArguments) {
+        const std::vector<std::string> arguments = client->interfaceArguments(interfaceName);
+        command.insert(command.end(), arguments.begin(), arguments.end());
+    }
     command.push_back(interfaceName);
     if (!RunBoundedCommand(command, kRequestLimit)) {
         if (!privileged_) {

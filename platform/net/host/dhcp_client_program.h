@@ -19,6 +19,9 @@ struct DhcpClientProgram {
     std::vector<std::string> renew;
     // What would let the user give the lease back when `release` is empty.
     std::string releaseAlternative;
+    // Arguments that go before the interface's name in both commands, for a client
+    // whose files are named after the interface; none when empty.
+    std::function<std::vector<std::string>(const std::string& interfaceName)> interfaceArguments;
 };
 
 // dhcpcd, systemd-networkd, NetworkManager and ISC dhclient, in the order the lease

@@ -43,6 +43,21 @@ bool DhclientManages(const HostPaths& paths, const std::string& interfaceName) {
     return shared && shared->find("interface \"" + interfaceName + "\";") != std::string::npos;
 }
 
+// A client started for one interface (as ifupdown starts it) keeps its lease database
+// and pid file under names of its own, which a release or a renew must be given to
+// reach it: by default dhclient reads the shared database, finds no lease to give
+// back, and leaves the running daemon alone. One started for all interfaces uses the
+// defaults.
+std::vector<std::string> DhclientFiles(const HostPaths& paths, const std::string& interfaceName) {
+    const std::filesystem::path leases =
+        paths.dhclientLeaseDir / ("dhclient." + interfaceName + ".leases");
+    if (!Exists(leases)) {
+        return {};
+    }
+    return {"-lf", leases.string(), "-pf",
+            (paths.dhclientRunDir / ("dhclient." + interfaceName + ".pid")).string()};
+}
+
 }  // namespace
 
 std::vector<DhcpClientProgram> KnownDhcpClients(const HostPaths& paths) {
@@ -53,6 +68,7 @@ std::vector<DhcpClientProgram> KnownDhcpClients(const HostPaths& paths) {
          [paths](const std::string& name, std::uint32_t) { return DhcpcdManages(paths, name); },
          {paths.dhcpcdProgram, "-4", "-k"},
          {paths.dhcpcdProgram, "-4", "-n", "-b"},
+         {},
          {}},
         {"systemd-networkd",
          [paths](const std::string&, std::uint32_t index) {
@@ -60,7 +76,8 @@ std::vector<DhcpClientProgram> KnownDhcpClients(const HostPaths& paths) {
          },
          {},
          {paths.networkctlProgram, "renew"},
-         "taking the link down with `networkctl down` (with SendRelease= on)"},
+         "taking the link down with `networkctl down` (with SendRelease= on)",
+         {}},
         // Disconnecting drops the address with the lease; connecting again asks anew,
         // without waiting for the connection to come up.
         {"NetworkManager",
@@ -69,12 +86,14 @@ std::vector<DhcpClientProgram> KnownDhcpClients(const HostPaths& paths) {
          },
          {paths.nmcliProgram, "device", "disconnect"},
          {paths.nmcliProgram, "--wait", "0", "device", "connect"},
+         {},
          {}},
         {"dhclient",
          [paths](const std::string& name, std::uint32_t) { return DhclientManages(paths, name); },
          {paths.dhclientProgram, "-r"},
          {paths.dhclientProgram, "-nw"},
-         {}},
+         {},
+         [paths](const std::string& name) { return DhclientFiles(paths, name); }},
     };
 }
 

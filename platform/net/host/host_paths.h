@@ -20,6 +20,8 @@ struct HostPaths {
     // ISC dhclient's lease databases: dhclient.leases, or dhclient.IF.leases for a
     // client started for one interface.
     std::filesystem::path dhclientLeaseDir = "/var/lib/dhcp";
+    // Where a dhclient started for one interface keeps its pid file, dhclient.IF.pid.
+    std::filesystem::path dhclientRunDir = "/run";
     // The neighbour table as text, for when netlink is not available.
     std::filesystem::path procNetArp = "/proc/net/arp";
     std::string dhcpcdProgram = "dhcpcd";
