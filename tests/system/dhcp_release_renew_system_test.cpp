@@ -46,18 +46,23 @@ class DhcpReleaseRenewSystemTest : public testing::TestWithParam<DhcpClientKind>
     DhcpTestNetwork network_{GetParam()};
 };
 
+// The adapter the test's client runs on, or nothing.
+AdapterRecord* FindAdapter(AdapterSnapshot& snapshot, const std::string& link) {
+    for (int i = 0; i < snapshot.AdapterCount(); ++i) {
+        if (Narrow(snapshot.AdapterAt(i)->adapterName) == link) {
+            return snapshot.AdapterAt(i);
+        }
+    }
+    return nullptr;
+}
+
 TEST_P(DhcpReleaseRenewSystemTest, ReleaseThenRenew) {
     const std::string& link = network_.ClientLink();
     const auto output = network_.Client().RunInside([&] {
         network_.InstallClientBackend();
         AdapterSnapshot snapshot;
         snapshot.ReadAdapters();
-        AdapterRecord* record = nullptr;
-        for (int i = 0; i < snapshot.AdapterCount(); ++i) {
-            if (Narrow(snapshot.AdapterAt(i)->adapterName) == link) {
-                record = snapshot.AdapterAt(i);
-            }
-        }
+        AdapterRecord* record = FindAdapter(snapshot, link);
         if (record == nullptr) {
             return json{{"error", "no adapter " + link}}.dump();
         }
@@ -90,6 +95,27 @@ TEST_P(DhcpReleaseRenewSystemTest, ReleaseThenRenew) {
     EXPECT_EQ(renewed["server"], "10.71.0.1");
     EXPECT_NE(renewed["obtained"], "");
     EXPECT_NE(renewed["obtained"], renewed["expires"]);
+}
+
+TEST_P(DhcpReleaseRenewSystemTest, RenewWhileHoldingTheLeaseKeepsOneClient) {
+    const std::size_t daemons = network_.ClientProcesses().size();
+    ASSERT_GT(daemons, 0u);
+    for (int renewal = 0; renewal < 2; ++renewal) {
+        const auto output = network_.Client().RunInside([&] {
+            network_.InstallClientBackend();
+            AdapterSnapshot snapshot;
+            snapshot.ReadAdapters();
+            AdapterRecord* record = FindAdapter(snapshot, network_.ClientLink());
+            if (record == nullptr || !RenewLease(snapshot, *record)) {
+                return std::string("not renewed");
+            }
+            return Narrow(record->ipAddresses[0].address);
+        });
+        ASSERT_TRUE(output) << "the child in the namespace failed";
+        EXPECT_TRUE(output->starts_with("10.71.0.")) << *output;
+    }
+    // Each renew replaced the daemon that held the lease, or asked it.
+    EXPECT_EQ(network_.ClientProcesses().size(), daemons);
 }
 
 INSTANTIATE_TEST_SUITE_P(Clients, DhcpReleaseRenewSystemTest,

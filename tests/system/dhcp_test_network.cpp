@@ -102,12 +102,11 @@ DhcpTestNetwork::~DhcpTestNetwork() {
     // a failed request started under files of another name) and would outlive it; it
     // must be gone before its files are removed.
     for (int attempt = 0; attempt < 20; ++attempt) {
-        const auto pids = RunBoundedCommand({"ip", "netns", "pids", client_.Name()}, kCommandLimit);
-        if (!pids || pids->empty()) {
+        const std::vector<pid_t> running = ClientProcesses();
+        if (running.empty()) {
             break;
         }
-        std::istringstream list(*pids);
-        for (pid_t pid = 0; list >> pid;) {
+        for (const pid_t pid : running) {
             kill(pid, SIGTERM);
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -120,6 +119,18 @@ DhcpTestNetwork::~DhcpTestNetwork() {
         waitpid(dnsmasq_, nullptr, 0);
     }
     std::filesystem::remove_all(directory_);
+}
+
+std::vector<pid_t> DhcpTestNetwork::ClientProcesses() const {
+    std::vector<pid_t> running;
+    if (const auto pids =
+            RunBoundedCommand({"ip", "netns", "pids", client_.Name()}, kCommandLimit)) {
+        std::istringstream list(*pids);
+        for (pid_t pid = 0; list >> pid;) {
+            running.push_back(pid);
+        }
+    }
+    return running;
 }
 
 void DhcpTestNetwork::InstallClientBackend() const {

@@ -41,6 +41,9 @@ class DhcpTestNetwork {
     const NetworkNamespace& Client() const { return client_; }
     // The client's interface name, as the host backend reports it.
     const std::string& ClientLink() const { return clientLink_; }
+    // The processes running in the client namespace: the client's daemon, unless a
+    // test runs something there.
+    std::vector<pid_t> ClientProcesses() const;
     // Called inside the client namespace: the program's network becomes the host's,
     // with its lease requests going to the test's client through its wrapper.
     void InstallClientBackend() const;

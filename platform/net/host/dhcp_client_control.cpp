@@ -58,19 +58,26 @@ std::uint32_t DhcpClientControl::Ask(Request request, std::uint32_t index) {
             interfaceName + "`");
         return ERROR_NOT_SUPPORTED;
     }
-    std::vector<std::string> command =
+    const std::vector<std::string>& requested =
         request == Request::Release ? client->release : client->renew;
-    if (command.empty()) {
+    if (requested.empty()) {
         AdviseOnce(client->name + " cannot give back the lease of " + interfaceName +
                    " on its own; " + client->releaseAlternative + " would");
         return ERROR_NOT_SUPPORTED;
     }
-    if (client->interfaceArguments) {
-        const std::vector<std::string> arguments = client->interfaceArguments(interfaceName);
-        command.insert(command.end(), arguments.begin(), arguments.end());
+    std::vector<std::vector<std::string>> commands = {requested};
+    if (request == Request::Renew && !client->stopBeforeRenew.empty()) {
+        commands.insert(commands.begin(), client->stopBeforeRenew);
     }
-    command.push_back(interfaceName);
-    if (!RunBoundedCommand(command, kRequestLimit)) {
+    for (std::vector<std::string>& command : commands) {
+        if (client->interfaceArguments) {
+            const std::vector<std::string> arguments = client->interfaceArguments(interfaceName);
+            command.insert(command.end(), arguments.begin(), arguments.end());
+        }
+        command.push_back(interfaceName);
+        if (RunBoundedCommand(command, kRequestLimit)) {
+            continue;
+        }
         if (!privileged_) {
             AdviseOnce("asking " + client->name + " to " + verb + " the lease of " + interfaceName +
                        " needs root: run tessalink as root");

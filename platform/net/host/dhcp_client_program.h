@@ -17,6 +17,9 @@ struct DhcpClientProgram {
     std::function<bool(const std::string& interfaceName, std::uint32_t index)> manages;
     std::vector<std::string> release;  // empty: the client cannot give a lease back alone.
     std::vector<std::string> renew;
+    // Run before `renew` when that starts a new daemon beside a running one: it stops
+    // the running one, keeping its lease. Empty when not needed.
+    std::vector<std::string> stopBeforeRenew;
     // What would let the user give the lease back when `release` is empty.
     std::string releaseAlternative;
     // Arguments that go before the interface's name in both commands, for a client

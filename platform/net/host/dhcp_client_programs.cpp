@@ -69,6 +69,7 @@ std::vector<DhcpClientProgram> KnownDhcpClients(const HostPaths& paths) {
          {paths.dhcpcdProgram, "-4", "-k"},
          {paths.dhcpcdProgram, "-4", "-n", "-b"},
          {},
+         {},
          {}},
         {"systemd-networkd",
          [paths](const std::string&, std::uint32_t index) {
@@ -76,6 +77,7 @@ std::vector<DhcpClientProgram> KnownDhcpClients(const HostPaths& paths) {
          },
          {},
          {paths.networkctlProgram, "renew"},
+         {},
          "taking the link down with `networkctl down` (with SendRelease= on)",
          {}},
         // Disconnecting drops the address with the lease; connecting again asks anew,
@@ -87,11 +89,15 @@ std::vector<DhcpClientProgram> KnownDhcpClients(const HostPaths& paths) {
          {paths.nmcliProgram, "device", "disconnect"},
          {paths.nmcliProgram, "--wait", "0", "device", "connect"},
          {},
+         {},
          {}},
         {"dhclient",
          [paths](const std::string& name, std::uint32_t) { return DhclientManages(paths, name); },
          {paths.dhclientProgram, "-r"},
          {paths.dhclientProgram, "-nw"},
+         // A renew starts a daemon, and dhclient would leave the one that holds the
+         // lease running beside it: two clients for the interface, one more each time.
+         {paths.dhclientProgram, "-x"},
          {},
          [paths](const std::string& name) { return DhclientFiles(paths, name); }},
     };

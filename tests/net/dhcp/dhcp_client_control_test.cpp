@@ -104,7 +104,7 @@ TEST_F(DhcpClientControlTest, EachClientIsFoundByWhatItLeavesOnTheMachine) {
     EXPECT_TRUE(control.Manages("lo", loopback_));
     EXPECT_EQ(control.Release(loopback_), static_cast<std::uint32_t>(NO_ERROR));
     EXPECT_EQ(control.Renew(loopback_), static_cast<std::uint32_t>(NO_ERROR));
-    EXPECT_EQ(Log(), "dhclient -r lo\ndhclient -nw lo\n");
+    EXPECT_EQ(Log(), "dhclient -r lo\ndhclient -x lo\ndhclient -nw lo\n");
 }
 
 TEST_F(DhcpClientControlTest, WhatCannotBeDoneIsRefusedAndExplainedOnce) {
