@@ -18,7 +18,8 @@ struct DhcpClientProgram {
     std::vector<std::string> release;  // empty: the client cannot give a lease back alone.
     std::vector<std::string> renew;
     // Run before `renew` when that starts a new daemon beside a running one: it stops
-    // the running one, keeping its lease. Empty when not needed.
+    // the running one without giving the lease back, which the new one then asks for
+    // again. Empty when not needed.
     std::vector<std::string> stopBeforeRenew;
     // What would let the user give the lease back when `release` is empty.
     std::string releaseAlternative;
