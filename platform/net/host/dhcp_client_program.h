@@ -13,19 +13,19 @@
 namespace platform::net::host {
 
 struct DhcpClientProgram {
-    std::string name;  // as the user knows it, for the advice we print.
-    std::function<bool(const std::string& interfaceName, std::uint32_t index)> manages;
-    std::vector<std::string> release;  // empty: the client cannot give a lease back alone.
-    std::vector<std::string> renew;
+    std::string name{};  // as the user knows it, for the advice we print.
+    std::function<bool(const std::string& interfaceName, std::uint32_t index)> manages{};
+    std::vector<std::string> release{};  // empty: the client cannot give a lease back alone.
+    std::vector<std::string> renew{};
     // Run before `renew` when that starts a new daemon beside a running one: it stops
     // the running one without giving the lease back, which the new one then asks for
     // again. Empty when not needed.
-    std::vector<std::string> stopBeforeRenew;
+    std::vector<std::string> stopBeforeRenew{};
     // What would let the user give the lease back when `release` is empty.
-    std::string releaseAlternative;
-    // Arguments that go before the interface's name in both commands, for a client
+    std::string releaseAlternative{};
+    // Arguments that go before the interface's name in each command, for a client
     // whose files are named after the interface; none when empty.
-    std::function<std::vector<std::string>(const std::string& interfaceName)> interfaceArguments;
+    std::function<std::vector<std::string>(const std::string& interfaceName)> interfaceArguments{};
 };
 
 // dhcpcd, systemd-networkd, NetworkManager and ISC dhclient, in the order the lease

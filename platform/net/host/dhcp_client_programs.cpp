@@ -64,42 +64,36 @@ std::vector<DhcpClientProgram> KnownDhcpClients(const HostPaths& paths) {
     return {
         // -n rebinds through a running daemon and starts one (in the background, so
         // the request returns at once) when the release ended the last.
-        {"dhcpcd",
-         [paths](const std::string& name, std::uint32_t) { return DhcpcdManages(paths, name); },
-         {paths.dhcpcdProgram, "-4", "-k"},
-         {paths.dhcpcdProgram, "-4", "-n", "-b"},
-         {},
-         {},
-         {}},
-        {"systemd-networkd",
-         [paths](const std::string&, std::uint32_t index) {
-             return Exists(paths.networkdLeaseDir / std::to_string(index));
-         },
-         {},
-         {paths.networkctlProgram, "renew"},
-         {},
-         "taking the link down with `networkctl down` (with SendRelease= on)",
-         {}},
+        {.name = "dhcpcd",
+         .manages = [paths](const std::string& name,
+                            std::uint32_t) { return DhcpcdManages(paths, name); },
+         .release = {paths.dhcpcdProgram, "-4", "-k"},
+         .renew = {paths.dhcpcdProgram, "-4", "-n", "-b"}},
+        {.name = "systemd-networkd",
+         .manages =
+             [paths](const std::string&, std::uint32_t index) {
+                 return Exists(paths.networkdLeaseDir / std::to_string(index));
+             },
+         .renew = {paths.networkctlProgram, "renew"},
+         .releaseAlternative =
+             "taking the link down with `networkctl down` (with SendRelease= on)"},
         // Disconnecting drops the address with the lease; connecting again asks anew,
         // without waiting for the connection to come up.
-        {"NetworkManager",
-         [paths](const std::string& name, std::uint32_t) {
-             return NetworkManagerManages(paths, name);
-         },
-         {paths.nmcliProgram, "device", "disconnect"},
-         {paths.nmcliProgram, "--wait", "0", "device", "connect"},
-         {},
-         {},
-         {}},
-        {"dhclient",
-         [paths](const std::string& name, std::uint32_t) { return DhclientManages(paths, name); },
-         {paths.dhclientProgram, "-r"},
-         {paths.dhclientProgram, "-nw"},
+        {.name = "NetworkManager",
+         .manages = [paths](const std::string& name,
+                            std::uint32_t) { return NetworkManagerManages(paths, name); },
+         .release = {paths.nmcliProgram, "device", "disconnect"},
+         .renew = {paths.nmcliProgram, "--wait", "0", "device", "connect"}},
+        {.name = "dhclient",
+         .manages = [paths](const std::string& name,
+                            std::uint32_t) { return DhclientManages(paths, name); },
+         .release = {paths.dhclientProgram, "-r"},
+         .renew = {paths.dhclientProgram, "-nw"},
          // A renew starts a daemon, and dhclient would leave the one that holds the
          // lease running beside it: two clients for the interface, one more each time.
-         {paths.dhclientProgram, "-x"},
-         {},
-         [paths](const std::string& name) { return DhclientFiles(paths, name); }},
+         .stopBeforeRenew = {paths.dhclientProgram, "-x"},
+         .interfaceArguments =
+             [paths](const std::string& name) { return DhclientFiles(paths, name); }},
     };
 }
 
