@@ -98,7 +98,7 @@ TEST_P(DhcpReleaseRenewSystemTest, ReleaseThenRenew) {
 }
 
 TEST_P(DhcpReleaseRenewSystemTest, RenewWhileHoldingTheLeaseKeepsOneClient) {
-    const std::size_t daemons = network_.ClientProcesses().size();
+    const std::size_t daemons = network_.ClientDaemonCount();
     ASSERT_GT(daemons, 0u);
     for (int renewal = 0; renewal < 2; ++renewal) {
         const auto output = network_.Client().RunInside([&] {
@@ -115,7 +115,7 @@ TEST_P(DhcpReleaseRenewSystemTest, RenewWhileHoldingTheLeaseKeepsOneClient) {
         EXPECT_TRUE(output->starts_with("10.71.0.")) << *output;
     }
     // Each renew replaced the daemon that held the lease, or asked it.
-    EXPECT_EQ(network_.ClientProcesses().size(), daemons);
+    EXPECT_EQ(network_.ClientDaemonCount(), daemons);
 }
 
 INSTANTIATE_TEST_SUITE_P(Clients, DhcpReleaseRenewSystemTest,

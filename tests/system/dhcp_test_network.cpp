@@ -5,6 +5,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <sstream>
@@ -35,6 +36,23 @@ RELEASE|EXPIRE|FAIL|STOP)
     ip -4 addr flush dev "$interface" ;;
 esac
 )";
+
+// 0 once the process is gone. The parent is the second field after the command name,
+// which is in parentheses and may itself hold spaces and parentheses.
+pid_t ParentOf(pid_t pid) {
+    std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
+    std::string stat;
+    std::getline(file, stat);
+    const std::size_t nameEnd = stat.rfind(')');
+    if (nameEnd == std::string::npos) {
+        return 0;
+    }
+    std::istringstream rest(stat.substr(nameEnd + 1));
+    std::string state;
+    pid_t parent = 0;
+    rest >> state >> parent;
+    return parent;
+}
 
 void WriteExecutable(const std::filesystem::path& path, const std::string& text) {
     std::ofstream(path) << text;
@@ -131,6 +149,13 @@ std::vector<pid_t> DhcpTestNetwork::ClientProcesses() const {
         }
     }
     return running;
+}
+
+std::size_t DhcpTestNetwork::ClientDaemonCount() const {
+    const std::vector<pid_t> running = ClientProcesses();
+    return std::ranges::count_if(running, [&](pid_t pid) {
+        return std::ranges::find(running, ParentOf(pid)) == running.end();
+    });
 }
 
 void DhcpTestNetwork::InstallClientBackend() const {

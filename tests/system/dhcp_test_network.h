@@ -44,6 +44,9 @@ class DhcpTestNetwork {
     // The processes running in the client namespace: the client's daemon, unless a
     // test runs something there.
     std::vector<pid_t> ClientProcesses() const;
+    // How many of those were not started by another of them: one per running client,
+    // however many helpers (privilege-separated children, hook scripts) it has now.
+    std::size_t ClientDaemonCount() const;
     // Called inside the client namespace: the program's network becomes the host's,
     // with its lease requests going to the test's client through its wrapper.
     void InstallClientBackend() const;
