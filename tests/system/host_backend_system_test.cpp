@@ -55,7 +55,8 @@ std::string ReportAdaptersAndInterfaces() {
     if (!adapters.ok()) {
         return json{{"error", adapters.error()}}.dump();
     }
-    json report = {{"now", std::time(nullptr)}, {"adapters", json::object()}};
+    json report = {
+        {"now", std::time(nullptr)}, {"adapters", json::object()}, {"order", json::array()}};
     for (const auto& adapter : adapters.value()) {
         json entry = AdapterJson(adapter);
         const auto row = backend->Interface(adapter.index);
@@ -66,6 +67,7 @@ std::string ReportAdaptersAndInterfaces() {
             entry["operational"] = row.value().operational;
         }
         report["adapters"][adapter.name] = entry;
+        report["order"].push_back(adapter.name);
     }
     report["missingInterfaceError"] = backend->Interface(0x7FFFFFF0).error();
     return report.dump();
@@ -121,6 +123,9 @@ TEST_F(HostBackendSystemTest, AdaptersAreExactlyWhatWasConfigured) {
     const json& adapters = report["adapters"];
     EXPECT_FALSE(adapters.contains("lo"));
     ASSERT_EQ(adapters.size(), 4u) << adapters.dump(2);
+    // A veth's peer takes the lower index, so tl3, the one link left down, comes
+    // before tl2 by index; it is listed last all the same.
+    EXPECT_EQ(report["order"].back(), "tl3") << report["order"];
 
     const json& uplink = adapters["tl0"];
     EXPECT_EQ(uplink["type"], MIB_IF_TYPE_ETHERNET);

@@ -89,6 +89,11 @@ Query<std::vector<AdapterState>> HostNetworkBackend::Adapters() {
         gateways.insert(gateways.end(), route.begin(), route.end());
     }
 
+    // The pages open on the first adapter, and in index order that is often a device
+    // nobody has brought up (a spare bridge, an ifb made by a traffic shaper) while the
+    // one in use comes later; links that are up come first, each group in index order.
+    std::ranges::stable_partition(
+        links, [](const LinkRecord& link) { return (link.flags & IFF_UP) != 0; });
     std::vector<AdapterState> adapters;
     for (const LinkRecord& link : links) {
         if (link.hardwareType == ARPHRD_LOOPBACK) {
