@@ -10,7 +10,10 @@
 //
 // Run as root, so that the benchmark builds its namespaces and every run happens in
 // the source namespace: build/<dir>/bench/diagnostics/echo_trace_bench
-// Compare the us_per_echo counters (echoes) and the median real times (traces).
+// Compare the us_per_echo counters (echoes) and the median real times (traces). On a
+// machine whose speed drifts (a virtual one), add --benchmark_enable_random_interleaving=true
+// so that the repetitions of the engine and of its yardstick alternate and meet the same
+// drift.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
