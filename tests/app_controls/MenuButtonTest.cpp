@@ -49,7 +49,7 @@ class MenuButtonTest : public ControlTest {
     }
 
     // Taps item `index` of the open three-item menu.
-    static void PostTapOnItem(HWND menu, int index) { PostTapOnMenuItem(menu, index, 3); }
+    static void PostTapOnItem(HWND menu, int index) { PostTapOnRow(menu, index, 3); }
 
     std::vector<COLORREF> TextAreaPixels() const {
         std::vector<COLORREF> pixels;

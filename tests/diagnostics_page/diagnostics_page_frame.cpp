@@ -136,7 +136,7 @@ void CALLBACK DiagnosticsPageFrame::TapChosenItem(HWND, UINT, UINT_PTR timer, DW
     }
     KillTimer(nullptr, timer);
     // The Action menu: Ping, TraceRt, Resolve.
-    PostTapOnMenuItem(menu, chosen_, 3);
+    PostTapOnRow(menu, chosen_, 3);
 }
 
 }  // namespace tessalink::test

@@ -14,13 +14,14 @@ inline void PostTap(POINT screen) {
     platform::user::PostStylus(platform::user::StylusAction::Up, screen.x, screen.y);
 }
 
-// Taps the middle of item `index` of an open pop-up menu of `itemCount` equal rows.
-inline void PostTapOnMenuItem(HWND menu, int index, int itemCount) {
+// Taps the middle of row `index` of a window drawn as `count` equal rows (an open
+// pop-up menu, a dropped combo list), a third of the way across: left of any scroll bar.
+inline void PostTapOnRow(HWND window, int index, int count) {
     RECT client{};
-    GetClientRect(menu, &client);
-    const int height = client.bottom / itemCount;
-    POINT at{client.right / 2, height * index + height / 2};
-    ClientToScreen(menu, &at);
+    GetClientRect(window, &client);
+    const int height = client.bottom / count;
+    POINT at{client.right / 3, height * index + height / 2};
+    ClientToScreen(window, &at);
     PostTap(at);
 }
 

@@ -40,15 +40,10 @@ class ComboBoxTest : public ControlTest {
 
     static HWND DroppedList() { return FindWindowW(u"ComboLBox", nullptr); }
 
-    // Taps row `row` of the dropped list, which shows `rows` rows, left of any scroll bar.
+    // Taps row `row` of the dropped list, which shows `rows` rows.
     static void TapListRow(int row, int rows) {
-        const HWND list = DroppedList();
-        RECT client{};
-        GetClientRect(list, &client);
-        const int rowHeight = client.bottom / rows;
-        POINT at{client.right / 3, row * rowHeight + rowHeight / 2};
-        ClientToScreen(list, &at);
-        Tap(at);
+        PostTapOnRow(DroppedList(), row, rows);
+        Pump();
     }
 
     static int Selection(HWND combo) {
