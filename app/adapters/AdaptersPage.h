@@ -2,9 +2,9 @@
 // list, and the DHCP release and renew buttons.
 #pragma once
 
-#include "adapters/AdapterChoicePage.h"
-#include "adapters/AdapterSnapshot.h"
 #include "adapters/DhcpLease.h"
+#include "common/AdapterChoicePage.h"
+#include "common/AdapterSnapshot.h"
 #include "controls/LinkLabel.h"
 #include "framework/MessageMap.h"
 #include "resources/resource.h"

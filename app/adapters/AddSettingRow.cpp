@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "adapters/FieldText.h"
+#include "common/FieldText.h"
 
 void AddSettingRow(HWND list, LPCWSTR label, LPCWSTR value, int image) {
     // Only a host or domain name gets near the limit, and the list's columns show far

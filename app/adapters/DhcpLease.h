@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "adapters/AdapterSnapshot.h"
+#include "common/AdapterSnapshot.h"
 
 // The pause between two re-reads of the adapter. The program passes nothing and gets
 // Sleep; tests pass a pause that only advances a simulated clock.

@@ -4,9 +4,10 @@
 
 #include <string>
 
-#include "adapters/AdapterSnapshot.h"
 #include "arp/ArpTexts.h"
 #include "arp/ArpTypeName.h"
+#include "common/AdapterSnapshot.h"
+#include "common/IpAddressText.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <commctrl.h>
 #include <windows.h>
 
-#include "adapters/AdapterChoicePage.h"
 #include "arp/ArpTable.h"
+#include "common/AdapterChoicePage.h"
 #include "controls/LinkLabel.h"
 #include "framework/MessageMap.h"
 #include "resources/resource.h"

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <new>
 
-#include "adapters/QueryBuffer.h"
+#include "common/QueryBuffer.h"
 
 ArpTable::ArpTable() {
     Refresh();

@@ -11,8 +11,8 @@
 #include "diagnostics/DiagnosticsJob.h"
 #include "diagnostics/DiagnosticsProgress.h"
 #include "framework/MessageMap.h"
+#include "framework/Page.h"
 #include "resources/resource.h"
-#include "shell/Page.h"
 
 class DiagnosticsPage : public Page {
   public:

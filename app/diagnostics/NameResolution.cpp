@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "adapters/FieldText.h"
+#include "common/FieldText.h"
 #include "diagnostics/NarrowText.h"
 
 // Last: its macros (s_addr, hostent, ...) must not meet the standard library's headers.

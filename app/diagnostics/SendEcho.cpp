@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "adapters/FieldText.h"
-#include "arp/ArpTexts.h"
+#include "common/FieldText.h"
+#include "common/IpAddressText.h"
 #include "diagnostics/NameResolution.h"
 #include "diagnostics/NarrowText.h"
 

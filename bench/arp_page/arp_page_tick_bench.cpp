@@ -17,14 +17,14 @@
 #include <string>
 #include <vector>
 
-#include "adapters/AdapterSnapshot.h"
 #include "arp/ArpPage.h"
+#include "common/AdapterSnapshot.h"
 #include "controls/control_classes.h"
 #include "framework/Module.h"
 #include "net/host/host_backend.h"
 #include "net/network_backend.h"
 #include "network_namespace.h"
-#include "shell/MainFrame.h"
+#include "program/MainFrame.h"
 #include "shell/shell_start.h"
 
 extern char** environ;

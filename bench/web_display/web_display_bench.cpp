@@ -16,7 +16,7 @@
 
 #include "chromium_session.h"
 #include "display/web_display.h"
-#include "user/input_sink.h"
+#include "user/input/input_sink.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "device/probe_fields.h"
-#include "kernel/utf8.h"
+#include "kernel/text/utf8.h"
 
 namespace platform::device {
 namespace {

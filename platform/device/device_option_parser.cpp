@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "kernel/device_zone.h"
+#include "kernel/time/device_zone.h"
 
 namespace platform::device {
 

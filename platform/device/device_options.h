@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "display/display.h"
-#include "kernel/clock_setting.h"
+#include "kernel/time/clock_setting.h"
 
 namespace platform::device {
 

@@ -1,7 +1,7 @@
 #include "device/device_setup.h"
 
-#include "kernel/device_settings.h"
-#include "kernel/registry_source.h"
+#include "kernel/registry/registry_source.h"
+#include "kernel/time/device_settings.h"
 #include "net/host/host_backend.h"
 #include "net/network_backend.h"
 #include "net/sim/scenario_error.h"

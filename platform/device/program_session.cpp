@@ -14,9 +14,9 @@
 
 #include "controls/control_classes.h"
 #include "device/automation/script_runner.h"
-#include "kernel/utf8.h"
+#include "kernel/text/utf8.h"
 #include "shell/shell_start.h"
-#include "user/input_sink.h"
+#include "user/input/input_sink.h"
 
 namespace platform::device {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "kernel/utf8.h"
+#include "kernel/text/utf8.h"
 
 namespace platform::display {
 

@@ -1,7 +1,7 @@
 // Bitmaps and icons from a module's resources, and drawing icons.
 #include "gdi/dib_decoder.h"
 #include "gdi/drawing_session.h"
-#include "kernel/resources.h"
+#include "kernel/resources/resources.h"
 
 #include <windows.h>
 

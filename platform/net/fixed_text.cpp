@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "kernel/utf8.h"
+#include "kernel/text/utf8.h"
 
 namespace platform::net {
 namespace {

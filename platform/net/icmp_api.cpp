@@ -6,7 +6,7 @@
 
 #include <icmpapi.h>
 
-#include "kernel/kernel_handle_table.h"
+#include "kernel/objects/kernel_handle_table.h"
 #include "net/icmp_echo_handle.h"
 #include "net/icmp_reply_image.h"
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <mutex>
 
-#include "kernel/kernel_object.h"
+#include "kernel/objects/kernel_object.h"
 #include "net/icmp_echo_channel.h"
 
 namespace platform::net {

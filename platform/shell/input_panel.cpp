@@ -8,7 +8,7 @@
 #include "shell/shell_messages.h"
 #include "shell/shell_painter.h"
 #include "shell/soft_keyboard_layout.h"
-#include "user/input_sink.h"
+#include "user/input/input_sink.h"
 #include "user/screen_geometry.h"
 
 namespace platform::shell {

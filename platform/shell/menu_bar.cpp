@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
-#include "kernel/utf8.h"
+#include "kernel/text/utf8.h"
 #include "shell/shell_messages.h"
 #include "shell/shell_painter.h"
 #include "shell/shell_windows.h"

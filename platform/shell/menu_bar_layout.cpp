@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "kernel/byte_reader.h"
+#include "kernel/resources/byte_reader.h"
 
 namespace platform::shell {
 

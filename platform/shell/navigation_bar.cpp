@@ -5,7 +5,7 @@
 #include <array>
 #include <nlohmann/json.hpp>
 
-#include "kernel/utf8.h"
+#include "kernel/text/utf8.h"
 #include "shell/shell_messages.h"
 #include "shell/shell_painter.h"
 #include "shell/shell_window.h"

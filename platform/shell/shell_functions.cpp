@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <iostream>
 
-#include "kernel/resources.h"
+#include "kernel/resources/resources.h"
 #include "shell/menu_bar.h"
 #include "shell/menu_bar_layout.h"
 #include "shell/shell_messages.h"

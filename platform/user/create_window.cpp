@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "user/client_reports.h"
+#include "user/remote/window_request_server.h"
 #include "user/screen_geometry.h"
 #include "user/window_manager.h"
-#include "user/window_request_server.h"
 #include "user/window_tree.h"
 
 using platform::user::Window;

@@ -4,7 +4,7 @@
 #include <winuser.h>
 
 #include "user/client_reports.h"
-#include "user/painting.h"
+#include "user/paint/painting.h"
 #include "user/shell_hook.h"
 #include "user/text_copy.h"
 #include "user/window_manager.h"

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "user/activation.h"
+#include "user/input/activation.h"
 #include "user/window_manager.h"
 #include "user/window_tree.h"
 

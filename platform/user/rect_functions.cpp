@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "user/region.h"
+#include "user/paint/region.h"
 
 extern "C" BOOL WINAPI SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom) {
     if (!lprc) {

@@ -7,8 +7,8 @@
 
 #include <algorithm>
 
-#include "user/activation.h"
-#include "user/update_region.h"
+#include "user/input/activation.h"
+#include "user/paint/update_region.h"
 #include "user/window_manager.h"
 #include "user/window_tree.h"
 

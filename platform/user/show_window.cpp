@@ -5,9 +5,9 @@
 #include <windows.h>
 #include <winuser.h>
 
-#include "user/activation.h"
 #include "user/client_reports.h"
-#include "user/update_region.h"
+#include "user/input/activation.h"
+#include "user/paint/update_region.h"
 #include "user/window_manager.h"
 #include "user/window_tree.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "user/region.h"
+#include "user/paint/region.h"
 #include "user/window_class.h"
 
 namespace platform::user {

@@ -12,7 +12,7 @@
 #include <mutex>
 
 #include "gdi/handle_table.h"
-#include "user/message_queue.h"
+#include "user/messages/message_queue.h"
 #include "user/window.h"
 #include "user/window_class.h"
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "user/remote_windows.h"
+#include "user/remote/remote_windows.h"
 #include "user/top_level_search.h"
 #include "user/window_manager.h"
 #include "user/window_tree.h"

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "SimulatedDevice.h"
-#include "adapters/AdapterSnapshot.h"
 #include "adapters_page/page_frame.h"
+#include "common/AdapterSnapshot.h"
 #include "shell/shell_windows.h"
 
 namespace tessalink::test {

@@ -1,6 +1,6 @@
 #include "adapters_page/page_frame.h"
 
-#include "adapters/AdapterRecord.h"
+#include "common/AdapterRecord.h"
 #include "resources/resource.h"
 #include "user/posted_input.h"
 

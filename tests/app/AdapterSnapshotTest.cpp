@@ -3,7 +3,7 @@
 #include <string>
 
 #include "SimulatedDevice.h"
-#include "adapters/AdapterSnapshot.h"
+#include "common/AdapterSnapshot.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "arp/ArpTable.h"
 #include "arp/ArpTexts.h"
 #include "arp/ArpTypeName.h"
+#include "common/IpAddressText.h"
 
 namespace {
 

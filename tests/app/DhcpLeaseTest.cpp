@@ -9,7 +9,7 @@
 
 #include "SimulatedDevice.h"
 #include "adapters/DhcpLease.h"
-#include "kernel/device_settings.h"
+#include "kernel/time/device_settings.h"
 #include "net/sim/sim_backend.h"
 
 namespace {

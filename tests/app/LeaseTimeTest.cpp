@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "adapters/LeaseTime.h"
-#include "kernel/device_settings.h"
+#include "common/LeaseTime.h"
+#include "kernel/time/device_settings.h"
 
 namespace {
 

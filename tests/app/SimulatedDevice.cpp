@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "kernel/device_settings.h"
+#include "kernel/time/device_settings.h"
 #include "net/sim/simulation.h"
 
 namespace app_test {

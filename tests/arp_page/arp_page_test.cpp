@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "SimulatedDevice.h"
-#include "adapters/AdapterSnapshot.h"
 #include "arp/ArpPage.h"
 #include "arp_page_frame.h"
+#include "common/AdapterSnapshot.h"
 #include "user/posted_input.h"
 
 namespace tessalink::test {

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "dialog_test_fixture.h"
-#include "user/input_sink.h"
+#include "user/input/input_sink.h"
 
 namespace tessalink::test {
 namespace {

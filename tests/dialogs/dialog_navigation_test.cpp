@@ -7,7 +7,7 @@
 
 #include "dialog_test_fixture.h"
 #include "template_writer.h"
-#include "user/input_sink.h"
+#include "user/input/input_sink.h"
 
 namespace tessalink::test {
 namespace {

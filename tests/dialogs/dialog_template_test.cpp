@@ -6,9 +6,9 @@
 
 #include <vector>
 
-#include "kernel/resources.h"
+#include "kernel/resources/resources.h"
 #include "template_writer.h"
-#include "user/dialog_template.h"
+#include "user/dialog/dialog_template.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "kernel/device_settings.h"
+#include "kernel/time/device_settings.h"
 
 class DeviceSettingsTestBase : public ::testing::Test {
   protected:

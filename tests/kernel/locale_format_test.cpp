@@ -5,7 +5,7 @@
 #include <string>
 
 #include "device_settings_test_base.h"
-#include "kernel/time_locale.h"
+#include "kernel/time/time_locale.h"
 #include "scoped_environment.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "kernel/memory_registry.h"
-#include "kernel/registry_values.h"
+#include "kernel/registry/memory_registry.h"
+#include "kernel/registry/registry_values.h"
 
 namespace {
 

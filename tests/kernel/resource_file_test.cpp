@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "kernel/resource_file.h"
+#include "kernel/resources/resource_file.h"
 
 extern "C" {
 extern const std::uint8_t tessalink_module_resources[];

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "kernel/resources.h"
+#include "kernel/resources/resources.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Locale formats as the C library states them, turned into Windows pictures.
 #include <gtest/gtest.h>
 
-#include "kernel/strftime_picture.h"
+#include "kernel/time/strftime_picture.h"
 
 namespace {
 

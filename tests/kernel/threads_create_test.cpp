@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <thread>
 
-#include "kernel/thread_registry.h"
+#include "kernel/objects/thread_registry.h"
 
 namespace {
 

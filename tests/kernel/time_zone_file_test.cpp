@@ -7,7 +7,7 @@
 #include <string>
 
 #include "device_settings_test_base.h"
-#include "kernel/tzif_file.h"
+#include "kernel/time/tzif_file.h"
 #include "scoped_environment.h"
 #include "tzif_builder.h"
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "user/menu_resource.h"
+#include "user/menu/menu_resource.h"
 
 namespace tessalink::test {
 namespace {

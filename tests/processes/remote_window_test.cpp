@@ -11,7 +11,7 @@
 #include <string>
 
 #include "child_process.h"
-#include "user/socket_descriptor.h"
+#include "user/remote/socket_descriptor.h"
 
 namespace tessalink::test {
 namespace {

@@ -2,7 +2,7 @@
 // record that is cut short, too long or of another kind is refused.
 #include <gtest/gtest.h>
 
-#include "user/window_request.h"
+#include "user/remote/window_request.h"
 
 namespace platform::user {
 namespace {

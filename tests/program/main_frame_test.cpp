@@ -1,7 +1,7 @@
 // The main frame made from the program's own resources, with the real controls and
 // shell: its layout above the menu bar, tab switching, the pages' relayed
 // notifications, and the frame's filter between the queue and the visible page.
-#include "shell/MainFrame.h"
+#include "program/MainFrame.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

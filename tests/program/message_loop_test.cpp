@@ -1,7 +1,7 @@
 // The message loop: filters asked from the last added to the first, a consumed message
 // neither translated nor dispatched, one idle pass per stretch of real input, and the
 // quit message's value as the result.
-#include "shell/MessageLoop.h"
+#include "program/MessageLoop.h"
 
 #include <gtest/gtest.h>
 

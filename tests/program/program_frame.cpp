@@ -7,7 +7,7 @@
 #include <map>
 #include <utility>
 
-#include "adapters/AdapterSnapshot.h"
+#include "common/AdapterSnapshot.h"
 #include "controls/control_classes.h"
 #include "framework/Module.h"
 #include "shell/shell_start.h"

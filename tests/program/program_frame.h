@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "shell/MainFrame.h"
-#include "shell/MessageLoop.h"
+#include "program/MainFrame.h"
+#include "program/MessageLoop.h"
 #include "user/window_test.h"
 
 namespace tessalink::test {

@@ -9,7 +9,7 @@
 
 #include <chrono>
 
-#include "kernel/device_settings.h"
+#include "kernel/time/device_settings.h"
 #include "shell/shell_start.h"
 #include "shell/shell_windows.h"
 #include "user/dump_content.h"

@@ -7,8 +7,8 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "adapters/AdapterSnapshot.h"
 #include "adapters/DhcpLease.h"
+#include "common/AdapterSnapshot.h"
 #include "dhcp_test_network.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <winuser.h>
 
-#include "user/input_sink.h"
+#include "user/input/input_sink.h"
 #include "window_test.h"
 
 namespace tessalink::test {

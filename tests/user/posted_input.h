@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "user/input_sink.h"
+#include "user/input/input_sink.h"
 
 namespace tessalink::test {
 

@@ -11,8 +11,8 @@
 #include "device/automation/window_tree_json.h"
 #include "display/composed_frame.h"
 #include "display/framebuffer.h"
-#include "kernel/utf8.h"
-#include "user/input_sink.h"
+#include "kernel/text/utf8.h"
+#include "user/input/input_sink.h"
 
 namespace platform::device::automation {
 namespace {

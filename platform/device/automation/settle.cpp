@@ -3,8 +3,8 @@
 #include <set>
 #include <thread>
 
-#include "user/message_filter.h"
-#include "user/update_region.h"
+#include "user/messages/message_filter.h"
+#include "user/paint/update_region.h"
 #include "user/window_manager.h"
 
 namespace platform::device::automation {

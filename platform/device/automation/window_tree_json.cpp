@@ -1,6 +1,6 @@
 #include "device/automation/window_tree_json.h"
 
-#include "kernel/utf8.h"
+#include "kernel/text/utf8.h"
 #include "user/window_dump.h"
 
 namespace platform::device::automation {

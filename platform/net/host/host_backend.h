@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "kernel/registry_source.h"
+#include "kernel/registry/registry_source.h"
 #include "net/host/host_paths.h"
 #include "net/network_backend.h"
 

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "kernel/utf8.h"
+#include "kernel/text/utf8.h"
 #include "net/host/netlink_socket.h"
 
 namespace platform::net::host {

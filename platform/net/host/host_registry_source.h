@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "kernel/registry_source.h"
+#include "kernel/registry/registry_source.h"
 #include "net/host/netlink_messages.h"
 
 namespace platform::net::host {

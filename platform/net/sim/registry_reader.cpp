@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "kernel/registry_values.h"
-#include "kernel/utf8.h"
+#include "kernel/registry/registry_values.h"
+#include "kernel/text/utf8.h"
 
 namespace platform::net::sim {
 namespace {

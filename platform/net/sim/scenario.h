@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "kernel/registry_source.h"
+#include "kernel/registry/registry_source.h"
 #include "net/network_backend.h"
 #include "net/sim/sim_dhcp_server.h"
 #include "net/sim/sim_icmp_network.h"

@@ -7,7 +7,7 @@
 #include <set>
 #include <sstream>
 
-#include "kernel/device_zone.h"
+#include "kernel/time/device_zone.h"
 #include "net/sim/registry_reader.h"
 #include "net/sim/scenario_error.h"
 #include "net/sim/scenario_node.h"

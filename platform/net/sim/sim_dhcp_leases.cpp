@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "kernel/device_clock.h"
+#include "kernel/time/device_clock.h"
 
 namespace platform::net::sim {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "kernel/memory_registry.h"
-#include "kernel/utf8.h"
+#include "kernel/registry/memory_registry.h"
+#include "kernel/text/utf8.h"
 #include "net/sim/sim_backend.h"
 
 namespace platform::net::sim {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "controls/control_classes.h"
-#include "user/input_sink.h"
+#include "user/input/input_sink.h"
 #include "user/message_log.h"
 #include "user/posted_input.h"
 #include "user/screen_pixel.h"

@@ -2,7 +2,7 @@
 // widths are plain to see.
 #include <gtest/gtest.h>
 
-#include "controls/edit_layout.h"
+#include "controls/basic/edit_layout.h"
 
 namespace platform::controls {
 namespace {
