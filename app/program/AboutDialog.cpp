@@ -2,19 +2,9 @@
 
 #include <algorithm>
 
+#include "common/RectSize.h"
 #include "program/BuildStamp.h"
 #include "program/ReadVersionText.h"
-
-namespace {
-
-int Width(const RECT& rect) {
-    return rect.right - rect.left;
-}
-int Height(const RECT& rect) {
-    return rect.bottom - rect.top;
-}
-
-}  // namespace
 
 LRESULT AboutDialog::OnInitDialog(WPARAM, LPARAM) {
     CenterOverOwner();

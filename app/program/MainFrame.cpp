@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "common/RectSize.h"
 #include "framework/Module.h"
 #include "program/AboutDialog.h"
 
@@ -16,10 +17,6 @@ constexpr DWORD kHandheldMenuBarInfoSize = 36;
 // The tab control's look of the handheld's newer common controls.
 constexpr WPARAM kTabControlVersion = 0x020C;
 constexpr UINT kPlacement = SWP_NOZORDER | SWP_NOACTIVATE;
-
-int Height(const RECT& rect) {
-    return rect.bottom - rect.top;
-}
 
 }  // namespace
 

@@ -15,7 +15,7 @@ namespace platform::shell {
 
 namespace {
 
-constexpr const WCHAR* kClassName = u"InputPanel";
+constexpr const WCHAR* kInputPanelClass = u"InputPanel";
 constexpr int kPanelHeight = 80;
 // The panel sits on the menu bar, which is as tall as the navigation bar.
 constexpr int kPanelTop = user::kScreenHeight - user::kNavigationBarHeight - kPanelHeight;
@@ -38,10 +38,10 @@ UINT VirtualKeyOf(char16_t character) {
 }  // namespace
 
 HWND InputPanel::Create() {
-    if (!RegisterShellWindowClass<InputPanel>(kClassName)) {
+    if (!RegisterShellWindowClass<InputPanel>(kInputPanelClass)) {
         return nullptr;
     }
-    return CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, kClassName, nullptr, WS_POPUP, 0,
+    return CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, kInputPanelClass, nullptr, WS_POPUP, 0,
                            kPanelTop, user::kScreenWidth, kPanelHeight, nullptr, nullptr, nullptr,
                            nullptr);
 }

@@ -16,7 +16,7 @@ namespace platform::shell {
 
 namespace {
 
-constexpr const WCHAR* kClassName = u"MenuBar";
+constexpr const WCHAR* kMenuBarClass = u"MenuBar";
 constexpr int kBarHeight = user::kNavigationBarHeight;
 constexpr LONG kInputPanelButtonWidth = 32;
 constexpr LONG kTextPadding = 8;
@@ -30,14 +30,14 @@ HFONT BarFont() {
 }  // namespace
 
 HWND MenuBar::Create(MenuBarContents contents) {
-    if (!RegisterShellWindowClass<MenuBar>(kClassName)) {
+    if (!RegisterShellWindowClass<MenuBar>(kMenuBarClass)) {
         if (contents.images) {
             DeleteObject(contents.images);
         }
         return nullptr;
     }
-    HWND bar = CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, kClassName, nullptr, WS_POPUP, 0,
-                               user::kScreenHeight - kBarHeight, user::kScreenWidth, kBarHeight,
+    HWND bar = CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, kMenuBarClass, nullptr, WS_POPUP,
+                               0, user::kScreenHeight - kBarHeight, user::kScreenWidth, kBarHeight,
                                contents.parent, nullptr, nullptr, &contents);
     // The bar takes the strip at WM_NCCREATE; a creation that failed before is left with it.
     if (contents.images) {

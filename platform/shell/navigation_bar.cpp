@@ -16,7 +16,7 @@ namespace platform::shell {
 
 namespace {
 
-constexpr const WCHAR* kClassName = u"NavigationBar";
+constexpr const WCHAR* kNavigationBarClass = u"NavigationBar";
 constexpr UINT_PTR kClockTimer = 1;
 constexpr LONG kGlyphWidth = 26;
 constexpr LONG kClockWidth = 40;
@@ -36,12 +36,12 @@ std::u16string WindowText(HWND window) {
 }  // namespace
 
 HWND NavigationBar::Create() {
-    if (!RegisterShellWindowClass<NavigationBar>(kClassName)) {
+    if (!RegisterShellWindowClass<NavigationBar>(kNavigationBarClass)) {
         return nullptr;
     }
-    HWND bar = CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, kClassName, nullptr, WS_POPUP, 0,
-                               0, user::kScreenWidth, user::kNavigationBarHeight, nullptr, nullptr,
-                               nullptr, nullptr);
+    HWND bar = CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, kNavigationBarClass, nullptr,
+                               WS_POPUP, 0, 0, user::kScreenWidth, user::kNavigationBarHeight,
+                               nullptr, nullptr, nullptr, nullptr);
     if (bar) {
         ShowWindow(bar, SW_SHOWNA);
     }

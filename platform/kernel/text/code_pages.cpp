@@ -16,7 +16,7 @@ bool IsUtf8CodePage(UINT codePage) {
     return codePage == CP_ACP || codePage == CP_OEMCP || codePage == CP_UTF8;
 }
 
-int Fail(DWORD error) {
+int FailConversion(DWORD error) {
     SetLastError(error);
     return 0;
 }
@@ -25,14 +25,14 @@ int Fail(DWORD error) {
 template <typename Char>
 int Deliver(std::basic_string_view<Char> converted, Char* output, int outputCapacity) {
     if (converted.size() > static_cast<std::size_t>(INT32_MAX)) {
-        return Fail(ERROR_INSUFFICIENT_BUFFER);
+        return FailConversion(ERROR_INSUFFICIENT_BUFFER);
     }
     const int length = static_cast<int>(converted.size());
     if (outputCapacity == 0) {
         return length;
     }
     if (length > outputCapacity) {
-        return Fail(ERROR_INSUFFICIENT_BUFFER);
+        return FailConversion(ERROR_INSUFFICIENT_BUFFER);
     }
     std::copy(converted.begin(), converted.end(), output);
     return length;
@@ -43,25 +43,25 @@ int Deliver(std::basic_string_view<Char> converted, Char* output, int outputCapa
 extern "C" int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr,
                                           int cbMultiByte, LPWSTR lpWideCharStr, int cchWideChar) {
     if (!IsUtf8CodePage(CodePage)) {
-        return Fail(ERROR_INVALID_PARAMETER);
+        return FailConversion(ERROR_INVALID_PARAMETER);
     }
     // Windows refuses MB_PRECOMPOSED for CP_UTF8 but takes it, as the default it is,
     // for the system code page.
     const DWORD allowedFlags =
         CodePage == CP_UTF8 ? MB_ERR_INVALID_CHARS : MB_ERR_INVALID_CHARS | MB_PRECOMPOSED;
     if ((dwFlags & ~allowedFlags) != 0) {
-        return Fail(ERROR_INVALID_FLAGS);
+        return FailConversion(ERROR_INVALID_FLAGS);
     }
     if (lpMultiByteStr == nullptr || cbMultiByte == 0 || cbMultiByte < -1 || cchWideChar < 0 ||
         (cchWideChar > 0 && lpWideCharStr == nullptr)) {
-        return Fail(ERROR_INVALID_PARAMETER);
+        return FailConversion(ERROR_INVALID_PARAMETER);
     }
     // A length of -1 converts through the terminator, which the result then counts.
     const std::size_t inputLength =
         cbMultiByte == -1 ? std::strlen(lpMultiByteStr) + 1 : static_cast<std::size_t>(cbMultiByte);
     const auto decoded = platform::kernel::DecodeUtf8({lpMultiByteStr, inputLength});
     if (decoded.invalidSequences > 0 && (dwFlags & MB_ERR_INVALID_CHARS) != 0) {
-        return Fail(ERROR_NO_UNICODE_TRANSLATION);
+        return FailConversion(ERROR_NO_UNICODE_TRANSLATION);
     }
     return Deliver(std::u16string_view{decoded.text}, lpWideCharStr, cchWideChar);
 }
@@ -70,26 +70,26 @@ extern "C" int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR 
                                           int cchWideChar, LPSTR lpMultiByteStr, int cbMultiByte,
                                           LPCSTR lpDefaultChar, LPBOOL lpUsedDefaultChar) {
     if (!IsUtf8CodePage(CodePage)) {
-        return Fail(ERROR_INVALID_PARAMETER);
+        return FailConversion(ERROR_INVALID_PARAMETER);
     }
     if ((dwFlags & ~static_cast<DWORD>(WC_ERR_INVALID_CHARS)) != 0) {
-        return Fail(ERROR_INVALID_FLAGS);
+        return FailConversion(ERROR_INVALID_FLAGS);
     }
     // UTF-8 can say every character, so a default character has no meaning and
     // Windows refuses one for CP_UTF8.
     if (lpDefaultChar != nullptr || lpUsedDefaultChar != nullptr) {
-        return Fail(ERROR_INVALID_PARAMETER);
+        return FailConversion(ERROR_INVALID_PARAMETER);
     }
     if (lpWideCharStr == nullptr || cchWideChar == 0 || cchWideChar < -1 || cbMultiByte < 0 ||
         (cbMultiByte > 0 && lpMultiByteStr == nullptr)) {
-        return Fail(ERROR_INVALID_PARAMETER);
+        return FailConversion(ERROR_INVALID_PARAMETER);
     }
     const std::size_t inputLength = cchWideChar == -1
                                         ? std::u16string_view{lpWideCharStr}.size() + 1
                                         : static_cast<std::size_t>(cchWideChar);
     const auto encoded = platform::kernel::EncodeUtf8({lpWideCharStr, inputLength});
     if (encoded.invalidSequences > 0 && (dwFlags & WC_ERR_INVALID_CHARS) != 0) {
-        return Fail(ERROR_NO_UNICODE_TRANSLATION);
+        return FailConversion(ERROR_NO_UNICODE_TRANSLATION);
     }
     return Deliver(std::string_view{encoded.text}, lpMultiByteStr, cbMultiByte);
 }

@@ -47,7 +47,7 @@ SYSTEMTIME TimeOrNow(const SYSTEMTIME* when) {
                : platform::kernel::SystemTimeOf(platform::kernel::DeviceClock::NowLocal());
 }
 
-int Fail(DWORD error) {
+int FailFormat(DWORD error) {
     SetLastError(error);
     return 0;
 }
@@ -59,7 +59,7 @@ int WriteResult(const std::u16string& text, LPWSTR buffer, int capacity) {
         return needed;
     }
     if (needed > capacity) {
-        return Fail(ERROR_INSUFFICIENT_BUFFER);
+        return FailFormat(ERROR_INSUFFICIENT_BUFFER);
     }
     std::copy(text.begin(), text.end(), buffer);
     buffer[text.size()] = u'\0';
@@ -71,15 +71,15 @@ int WriteResult(const std::u16string& text, LPWSTR buffer, int capacity) {
 extern "C" int WINAPI GetDateFormatW(LCID Locale, DWORD dwFlags, const SYSTEMTIME* lpDate,
                                      LPCWSTR lpFormat, LPWSTR lpDateStr, int cchDate) {
     if (!IsValidBuffer(lpDateStr, cchDate) || !IsDeviceLocale(Locale)) {
-        return Fail(ERROR_INVALID_PARAMETER);
+        return FailFormat(ERROR_INVALID_PARAMETER);
     }
     if ((dwFlags & ~kDateFlags) != 0 || dwFlags == kDateFlags ||
         (lpFormat != nullptr && dwFlags != 0)) {
-        return Fail(ERROR_INVALID_FLAGS);
+        return FailFormat(ERROR_INVALID_FLAGS);
     }
     const SYSTEMTIME when = TimeOrNow(lpDate);
     if (!IsValidDate(when)) {
-        return Fail(ERROR_INVALID_PARAMETER);
+        return FailFormat(ERROR_INVALID_PARAMETER);
     }
     const TimeLocale locale = TimeLocale::Device();
     const std::u16string picture = lpFormat != nullptr              ? std::u16string(lpFormat)
@@ -93,14 +93,14 @@ extern "C" int WINAPI GetDateFormatW(LCID Locale, DWORD dwFlags, const SYSTEMTIM
 extern "C" int WINAPI GetTimeFormatW(LCID Locale, DWORD dwFlags, const SYSTEMTIME* lpTime,
                                      LPCWSTR lpFormat, LPWSTR lpTimeStr, int cchTime) {
     if (!IsValidBuffer(lpTimeStr, cchTime) || !IsDeviceLocale(Locale)) {
-        return Fail(ERROR_INVALID_PARAMETER);
+        return FailFormat(ERROR_INVALID_PARAMETER);
     }
     if ((dwFlags & ~kTimeFlags) != 0) {
-        return Fail(ERROR_INVALID_FLAGS);
+        return FailFormat(ERROR_INVALID_FLAGS);
     }
     const SYSTEMTIME when = TimeOrNow(lpTime);
     if (!IsValidTime(when)) {
-        return Fail(ERROR_INVALID_PARAMETER);
+        return FailFormat(ERROR_INVALID_PARAMETER);
     }
     const TimeLocale locale = TimeLocale::Device();
     auto picture = DateTimePicture::Parse(

@@ -17,8 +17,6 @@
 namespace platform::net::host {
 namespace {
 
-constexpr std::size_t kMaxHardwareAddress = 8;
-
 // The attributes of one message (or one nested block), by type; a type the
 // message lacks, or carries twice, keeps the last one seen.
 template <std::size_t Count>
@@ -108,7 +106,7 @@ std::vector<std::uint8_t> HardwareAddress(const nlattr* attribute) {
     }
     const auto* bytes = static_cast<const std::uint8_t*>(mnl_attr_get_payload(attribute));
     const std::size_t length =
-        std::min<std::size_t>(mnl_attr_get_payload_len(attribute), kMaxHardwareAddress);
+        std::min<std::size_t>(mnl_attr_get_payload_len(attribute), PhysicalAddress::kCapacity);
     return std::vector<std::uint8_t>(bytes, bytes + length);
 }
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "net/host/text_fields.h"
+#include "net/physical_address.h"
 
 namespace platform::net::host {
 namespace {
@@ -13,7 +14,6 @@ namespace {
 constexpr std::size_t kColumns = 6;
 constexpr std::uint64_t kComplete = 0x2;   // ATF_COM
 constexpr std::uint64_t kPermanent = 0x4;  // ATF_PERM
-constexpr std::size_t kMaxHardwareAddress = 8;
 
 // "aa:bb:cc:dd:ee:ff" as bytes; nothing if any part is not a hex byte.
 std::optional<std::vector<std::uint8_t>> ParseHardwareAddress(std::string_view text) {
@@ -21,7 +21,7 @@ std::optional<std::vector<std::uint8_t>> ParseHardwareAddress(std::string_view t
     while (true) {
         const std::size_t colon = text.find(':');
         const auto byte = ParseUnsigned(text.substr(0, colon), 16);
-        if (!byte || *byte > 0xFF || bytes.size() == kMaxHardwareAddress) {
+        if (!byte || *byte > 0xFF || bytes.size() == PhysicalAddress::kCapacity) {
             return std::nullopt;
         }
         bytes.push_back(static_cast<std::uint8_t>(*byte));

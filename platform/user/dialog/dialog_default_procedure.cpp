@@ -20,7 +20,7 @@ bool AnswersDirectly(UINT message) {
            (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC);
 }
 
-LRESULT EraseBackground(HWND dialog, HDC dc) {
+LRESULT EraseDialogBackground(HWND dialog, HDC dc) {
     const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
         dialog, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(dialog)));
     if (!brush) {
@@ -92,7 +92,7 @@ LRESULT DefaultDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     using platform::user::SaveDialogFocus;
     switch (message) {
         case WM_ERASEBKGND:
-            return EraseBackground(dialog, reinterpret_cast<HDC>(wParam));
+            return EraseDialogBackground(dialog, reinterpret_cast<HDC>(wParam));
         case WM_GETFONT: {
             const auto state = DialogRegistry::Instance().Find(dialog);
             return reinterpret_cast<LRESULT>(state ? state->font : nullptr);

@@ -9,6 +9,11 @@
 
 namespace platform::user {
 
+// Sub-menus nest at most this deep: a resource that nests deeper is refused, and deeper
+// chains (or a menu appended into itself) are not followed when destroying, so a careless
+// caller leaks instead of recursing forever.
+constexpr int kMaxMenuNesting = 16;
+
 struct MenuItem {
     // The state bits the item was given: MF_SEPARATOR, MF_POPUP, MF_CHECKED, MF_GRAYED,
     // MF_DISABLED.

@@ -5,12 +5,11 @@
 #include <span>
 
 #include "kernel/resources/byte_reader.h"
+#include "user/menu/menu.h"
 
 namespace platform::user {
 
 namespace {
-
-constexpr int kMaxNesting = 16;
 
 class MenuResourceReader {
   public:
@@ -32,7 +31,7 @@ class MenuResourceReader {
 
   private:
     bool ReadLevel(std::vector<MenuTemplateItem>& items, int depth) {
-        if (depth >= kMaxNesting) {
+        if (depth >= kMaxMenuNesting) {
             return false;
         }
         for (;;) {

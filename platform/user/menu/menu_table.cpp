@@ -2,13 +2,11 @@
 
 #include <cstdint>
 
+#include "user/menu/menu.h"
+
 namespace platform::user {
 
 namespace {
-
-// Sub-menus nest at most this deep; deeper chains (or a menu appended into itself) are
-// not followed when destroying, so a careless caller leaks instead of recursing forever.
-constexpr int kMaxNesting = 16;
 
 std::uintptr_t Key(HMENU handle) {
     return reinterpret_cast<std::uintptr_t>(handle);
@@ -53,7 +51,7 @@ bool MenuTable::Destroy(HMENU handle) {
 
 void MenuTable::DestroyLocked(HMENU handle, int depth) {
     const std::unique_ptr<Menu> menu = menus_.Remove(Key(handle));
-    if (!menu || depth >= kMaxNesting) {
+    if (!menu || depth >= kMaxMenuNesting) {
         return;
     }
     for (const MenuItem& item : menu->items) {
