@@ -18,9 +18,6 @@ namespace {
 constexpr DWORD kDateFlags = DATE_SHORTDATE | DATE_LONGDATE;
 constexpr DWORD kTimeFlags =
     TIME_NOMINUTESORSECONDS | TIME_NOSECONDS | TIME_NOTIMEMARKER | TIME_FORCE24HOURFORMAT;
-// The range FILETIME can hold, as Windows checks it.
-constexpr WORD kFirstYear = 1601;
-constexpr WORD kLastYear = 30827;
 
 // The device has one locale; the two defaults are the only identifiers it answers to.
 bool IsDeviceLocale(LCID locale) {
@@ -34,7 +31,8 @@ bool IsValidBuffer(LPCWSTR buffer, int capacity) {
 bool IsValidDate(const SYSTEMTIME& when) {
     using namespace std::chrono;
     const year_month_day date{year{when.wYear}, month{when.wMonth}, day{when.wDay}};
-    return when.wYear >= kFirstYear && when.wYear <= kLastYear && date.ok();
+    return when.wYear >= platform::kernel::kFirstSystemTimeYear &&
+           when.wYear <= platform::kernel::kLastSystemTimeYear && date.ok();
 }
 
 bool IsValidTime(const SYSTEMTIME& when) {

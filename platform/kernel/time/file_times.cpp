@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "kernel/time/device_clock.h"
+#include "kernel/time/system_time_of.h"
 
 namespace {
 
@@ -14,8 +15,6 @@ using Ticks = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>;
 using namespace std::chrono;
 
 constexpr sys_days kFileTimeEpoch = year{1601} / January / 1;
-// The last year a SYSTEMTIME may name, as Windows documents it.
-constexpr int kLastFileTimeYear = 30827;
 
 std::uint64_t TicksOf(const FILETIME& fileTime) {
     return (std::uint64_t{fileTime.dwHighDateTime} << 32) | fileTime.dwLowDateTime;
@@ -35,7 +34,8 @@ extern "C" BOOL WINAPI SystemTimeToFileTime(const SYSTEMTIME* lpSystemTime, LPFI
     }
     const SYSTEMTIME& time = *lpSystemTime;
     const year_month_day date{year{time.wYear}, month{time.wMonth}, day{time.wDay}};
-    if (time.wYear < 1601 || time.wYear > kLastFileTimeYear || !date.ok() || time.wHour > 23 ||
+    if (time.wYear < platform::kernel::kFirstSystemTimeYear ||
+        time.wYear > platform::kernel::kLastSystemTimeYear || !date.ok() || time.wHour > 23 ||
         time.wMinute > 59 || time.wSecond > 59 || time.wMilliseconds > 999) {
         return FailInvalidParameter();
     }

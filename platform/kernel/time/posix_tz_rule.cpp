@@ -9,8 +9,6 @@ using namespace std::chrono;
 
 namespace {
 
-// Longer names would not fit TIME_ZONE_INFORMATION's 32-character fields.
-constexpr std::size_t kMaxNameLength = 31;
 constexpr std::size_t kMinNameLength = 3;
 constexpr int kMaxOffsetHours = 24;
 constexpr int kMaxTransitionHours = 167;
@@ -53,7 +51,7 @@ class RuleReader {
                 name += text_[position_++];
             }
         }
-        if (name.size() < kMinNameLength || name.size() > kMaxNameLength) {
+        if (name.size() < kMinNameLength || name.size() > kMaxZoneNameLength) {
             return std::nullopt;
         }
         return name;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +11,10 @@
 #include "kernel/time/tz_transition_rule.h"
 
 namespace platform::kernel {
+
+// A zone's names are at most this long: longer ones would not fit TIME_ZONE_INFORMATION's
+// 32-character fields.
+constexpr std::size_t kMaxZoneNameLength = 31;
 
 struct ZoneTime {
     std::string name;                  // the abbreviation, without <> quoting

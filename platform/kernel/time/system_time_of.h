@@ -7,6 +7,11 @@
 
 namespace platform::kernel {
 
+// The years a SYSTEMTIME may name, as Windows checks them: from FILETIME's epoch to the
+// last year it documents.
+constexpr WORD kFirstSystemTimeYear = 1601;
+constexpr WORD kLastSystemTimeYear = 30827;
+
 SYSTEMTIME SystemTimeOf(std::chrono::sys_time<std::chrono::milliseconds> instant);
 SYSTEMTIME SystemTimeOf(std::chrono::local_time<std::chrono::milliseconds> wallClock);
 

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <string>
 
+#include "kernel/time/posix_tz_rule.h"
+
 namespace platform::kernel {
 
 namespace {
@@ -13,7 +15,6 @@ namespace {
 constexpr std::size_t kMaxFileSize = 1 << 20;
 constexpr std::size_t kHeaderSize = 44;
 constexpr std::size_t kTimeTypeSize = 6;
-constexpr std::size_t kMaxAbbreviationLength = 31;
 
 struct Counts {
     std::uint32_t isUtc = 0;
@@ -69,7 +70,7 @@ ZoneLookup LastTimeType(std::string_view data, const Counts& counts, std::size_t
     }
     const std::string_view names = data.substr(chars, counts.chars);
     const std::string_view name = names.substr(nameIndex, names.find('\0', nameIndex) - nameIndex);
-    if (name.size() > kMaxAbbreviationLength || nameIndex + name.size() == names.size()) {
+    if (name.size() > kMaxZoneNameLength || nameIndex + name.size() == names.size()) {
         return ZoneLookup::Failed(ERROR_INVALID_DATA);
     }
     return ZoneLookup::Found(
