@@ -92,8 +92,10 @@ Query<std::vector<AdapterState>> HostNetworkBackend::Adapters() {
     // The pages open on the first adapter, and in index order that is often a device
     // nobody has brought up (a spare bridge, an ifb made by a traffic shaper) while the
     // one in use comes later; links that are up come first, each group in index order.
-    std::ranges::stable_partition(
-        links, [](const LinkRecord& link) { return (link.flags & IFF_UP) != 0; });
+    // (Iterators rather than the range overload: clang 14 cannot compile that one
+    // against libstdc++ 12.)
+    std::stable_partition(links.begin(), links.end(),
+                          [](const LinkRecord& link) { return (link.flags & IFF_UP) != 0; });
     std::vector<AdapterState> adapters;
     for (const LinkRecord& link : links) {
         if (link.hardwareType == ARPHRD_LOOPBACK) {
