@@ -18,7 +18,7 @@ namespace {
 
 // A brush's colour, or none for a hollow brush. As on Windows, a system colour index
 // plus one stands for that colour's brush (class backgrounds are given that way).
-std::optional<COLORREF> BrushColor(const GdiState& gdi, HBRUSH brush, bool& valid) {
+std::optional<COLORREF> BrushColor(GdiState& gdi, HBRUSH brush, bool& valid) {
     const auto value = reinterpret_cast<std::uintptr_t>(brush);
     valid = true;
     if (value >= 1 && value <= platform::gdi::kSystemColorCount) {
@@ -31,7 +31,7 @@ std::optional<COLORREF> BrushColor(const GdiState& gdi, HBRUSH brush, bool& vali
     return std::nullopt;
 }
 
-const platform::gdi::Pen* DrawingPen(const GdiState& gdi, const DeviceContext& context) {
+const platform::gdi::Pen* DrawingPen(GdiState& gdi, const DeviceContext& context) {
     const auto* pen = gdi.Find<platform::gdi::Pen>(reinterpret_cast<const void*>(context.pen));
     return pen && pen->style != PS_NULL ? pen : nullptr;
 }

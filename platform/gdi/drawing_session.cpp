@@ -5,7 +5,7 @@
 
 namespace platform::gdi {
 
-PixelSurface TargetSurface(const GdiState& gdi, const DeviceContext& context) {
+PixelSurface TargetSurface(GdiState& gdi, const DeviceContext& context) {
     if (context.target == DcTarget::Screen) {
         display::Framebuffer& screen = display::Screen();
         return PixelSurface{screen.Pixels(), screen.Width(), screen.Height()};
@@ -14,7 +14,7 @@ PixelSurface TargetSurface(const GdiState& gdi, const DeviceContext& context) {
     return bitmap ? bitmap->Surface() : PixelSurface{};
 }
 
-DrawingSession::DrawingSession(const GdiState& gdi, const DeviceContext& context,
+DrawingSession::DrawingSession(GdiState& gdi, const DeviceContext& context,
                                const std::optional<RECT>& limit) {
     if (context.target == DcTarget::Screen) {
         screen_lock_ = display::Screen().Lock();

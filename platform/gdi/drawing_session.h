@@ -15,7 +15,7 @@ namespace platform::gdi {
 class DrawingSession {
   public:
     // `limit`, in device pixels, narrows the context's clip for this call only.
-    DrawingSession(const GdiState& gdi, const DeviceContext& context,
+    DrawingSession(GdiState& gdi, const DeviceContext& context,
                    const std::optional<RECT>& limit = std::nullopt);
     ~DrawingSession();
     DrawingSession(const DrawingSession&) = delete;
@@ -30,6 +30,6 @@ class DrawingSession {
 
 // The pixels a context draws on (the screen's, or its bitmap's); the caller holds the
 // screen lock when the context draws on the screen.
-PixelSurface TargetSurface(const GdiState& gdi, const DeviceContext& context);
+PixelSurface TargetSurface(GdiState& gdi, const DeviceContext& context);
 
 }  // namespace platform::gdi

@@ -50,10 +50,10 @@ std::uintptr_t GdiState::AddStock(GdiObject object) {
 }
 
 std::uintptr_t GdiState::AddObject(GdiObject object) {
-    return objects_.Add(std::make_unique<GdiObject>(std::move(object)));
+    return objects_.Add(std::move(object));
 }
 
-GdiObject* GdiState::FindObject(const void* handle) const {
+GdiObject* GdiState::FindObject(const void* handle) {
     return objects_.Find(reinterpret_cast<std::uintptr_t>(handle));
 }
 
@@ -77,10 +77,10 @@ std::uintptr_t GdiState::AddContext(DeviceContext context) {
         Replace(context.bitmap, default_bitmap_);
         context.clip = ClipRegion(RECT{0, 0, 1, 1});
     }
-    return contexts_.Add(std::make_unique<DeviceContext>(std::move(context)));
+    return contexts_.Add(std::move(context));
 }
 
-DeviceContext* GdiState::FindContext(HDC hdc) const {
+DeviceContext* GdiState::FindContext(HDC hdc) {
     DeviceContext* context = contexts_.Find(reinterpret_cast<std::uintptr_t>(hdc));
     if (!context) {
         SetLastError(ERROR_INVALID_HANDLE);
@@ -89,8 +89,7 @@ DeviceContext* GdiState::FindContext(HDC hdc) const {
 }
 
 void GdiState::DeleteContext(HDC hdc) {
-    std::unique_ptr<DeviceContext> context =
-        contexts_.Remove(reinterpret_cast<std::uintptr_t>(hdc));
+    std::optional<DeviceContext> context = contexts_.Remove(reinterpret_cast<std::uintptr_t>(hdc));
     if (!context) {
         return;
     }

@@ -4,8 +4,8 @@
 
 #include "gdi/device_context.h"
 #include "gdi/gdi_object.h"
-#include "gdi/handle_table.h"
 #include "gdi/system_colors.h"
+#include "kernel/objects/handle_table.h"
 
 #include <array>
 #include <mutex>
@@ -20,9 +20,9 @@ class GdiState {
 
     // The following need the lock.
     std::uintptr_t AddObject(GdiObject object);
-    GdiObject* FindObject(const void* handle) const;
+    GdiObject* FindObject(const void* handle);
     template <class T>
-    T* Find(const void* handle) const {
+    T* Find(const void* handle) {
         GdiObject* object = FindObject(handle);
         return object ? std::get_if<T>(&object->value) : nullptr;
     }
@@ -31,7 +31,7 @@ class GdiState {
 
     std::uintptr_t AddContext(DeviceContext context);
     // Sets ERROR_INVALID_HANDLE when the handle is not a live device context.
-    DeviceContext* FindContext(HDC hdc) const;
+    DeviceContext* FindContext(HDC hdc);
     void DeleteContext(HDC hdc);
 
     // Puts `handle` in `slot` of a context, keeping selection counts; returns the previous.
@@ -48,8 +48,8 @@ class GdiState {
     std::uintptr_t AddStock(GdiObject object);
 
     std::mutex mutex_;
-    HandleTable<GdiObject> objects_{0x47};
-    HandleTable<DeviceContext> contexts_{0x44};
+    kernel::HandleTable<GdiObject> objects_{0x47};
+    kernel::HandleTable<DeviceContext> contexts_{0x44};
     std::array<std::uintptr_t, DEFAULT_GUI_FONT + 1> stock_{};
     std::array<std::uintptr_t, kSystemColorCount> system_color_brushes_{};
     std::uintptr_t default_bitmap_ = 0;

@@ -19,7 +19,7 @@ using platform::gdi::ToPixel;
 namespace {
 
 // The context's font, or null (with the error set) when it could not be realised.
-const platform::gdi::Font* SelectedFont(const GdiState& gdi, const DeviceContext& context) {
+const platform::gdi::Font* SelectedFont(GdiState& gdi, const DeviceContext& context) {
     const auto* font = gdi.Find<platform::gdi::Font>(reinterpret_cast<const void*>(context.font));
     if (!font || !font->instance) {
         SetLastError(ERROR_FILE_NOT_FOUND);
@@ -68,10 +68,9 @@ extern "C" BOOL WINAPI ExtTextOutW(HDC hdc, int x, int y, UINT options, const RE
     if (lprect) {
         // Windows takes the rectangle in either order: programs fill a frame's right and
         // bottom edges with right-to-left or bottom-to-top rectangles and expect them drawn.
-        const RECT ordered{std::min(lprect->left, lprect->right),
-                           std::min(lprect->top, lprect->bottom),
-                           std::max(lprect->left, lprect->right),
-                           std::max(lprect->top, lprect->bottom)};
+        const RECT ordered{
+            std::min(lprect->left, lprect->right), std::min(lprect->top, lprect->bottom),
+            std::max(lprect->left, lprect->right), std::max(lprect->top, lprect->bottom)};
         device_rect = platform::gdi::OffsetRectBy(ordered, context->origin.x, context->origin.y);
     }
     DrawingSession session(gdi, *context,

@@ -75,7 +75,10 @@ std::shared_ptr<Window> MakeWindow(DWORD exStyle, LPCWSTR className, DWORD style
     window->rect = RECT{placement.x, placement.y, placement.x + placement.width,
                         placement.y + placement.height};
     window->queue = platform::user::CurrentQueue();
-    manager.Insert(window);
+    if (!manager.Insert(window)) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
     if (child) {
         // Controls keep their creation order: the first one made is the top of the z-order.
         platform::user::LinkChild(*parentWindow, window, false);

@@ -10,16 +10,6 @@ WindowManager& WindowManager::Instance() {
     return *instance;
 }
 
-namespace {
-
-std::uintptr_t TableHandleOf(HWND handle) {
-    const auto value = reinterpret_cast<std::uintptr_t>(handle);
-    // A value with either low bit set was never a window handle.
-    return (value & 3) ? 0 : value >> 2;
-}
-
-}  // namespace
-
 WindowManager::WindowManager() : desktop_(std::make_shared<Window>()) {
     desktop_->style = WS_VISIBLE | WS_CLIPCHILDREN;
     desktop_->rect = kScreenRect;
@@ -27,20 +17,18 @@ WindowManager::WindowManager() : desktop_(std::make_shared<Window>()) {
 }
 
 std::shared_ptr<Window> WindowManager::Find(HWND handle) const {
-    const std::shared_ptr<Window>* window = windows_.Find(TableHandleOf(handle));
+    const std::shared_ptr<Window>* window = windows_.Find(handle);
     return window && !(*window)->destroyed ? *window : nullptr;
 }
 
 HWND WindowManager::Insert(std::shared_ptr<Window> window) {
     auto* raw = window.get();
-    const std::uintptr_t handle =
-        windows_.Add(std::make_unique<std::shared_ptr<Window>>(std::move(window)));
-    raw->handle = reinterpret_cast<HWND>(handle << 2);
+    raw->handle = windows_.Add(std::move(window));
     return raw->handle;
 }
 
 void WindowManager::Erase(HWND handle) {
-    windows_.Remove(TableHandleOf(handle));
+    windows_.Remove(handle);
 }
 
 std::shared_ptr<Window> FindOrFail(HWND handle) {

@@ -11,7 +11,7 @@
 #include <memory>
 #include <mutex>
 
-#include "gdi/handle_table.h"
+#include "kernel/objects/handle_table.h"
 #include "user/messages/message_queue.h"
 #include "user/window.h"
 #include "user/window_class.h"
@@ -28,6 +28,7 @@ class WindowManager {
 
     // The live window behind a handle, or null (stale, forged, or already destroyed).
     std::shared_ptr<Window> Find(HWND handle) const;
+    // Null when every window slot is taken.
     HWND Insert(std::shared_ptr<Window> window);
     void Erase(HWND handle);
     Window& Desktop() { return *desktop_; }
@@ -46,9 +47,7 @@ class WindowManager {
     WindowManager();
 
     std::mutex mutex_;
-    // Window handles are the table's handles shifted left twice, so that their low bit is
-    // free: SetForegroundWindow's caller tags a handle with it.
-    gdi::HandleTable<std::shared_ptr<Window>> windows_{0x55};
+    kernel::HandleTable<std::shared_ptr<Window>, HWND> windows_{0x55};
     std::shared_ptr<Window> desktop_;
     ClassRegistry classes_;
     std::map<DWORD, std::shared_ptr<MessageQueue>> queues_;

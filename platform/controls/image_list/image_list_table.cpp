@@ -8,19 +8,20 @@ ImageListTable& ImageListTable::Instance() {
 }
 
 HIMAGELIST ImageListTable::Add(std::unique_ptr<ImageList> list) {
-    return reinterpret_cast<HIMAGELIST>(lists_.Add(std::move(list)));
+    return lists_.Add(std::move(list));
 }
 
-ImageList* ImageListTable::Find(HIMAGELIST handle) const {
-    ImageList* list = lists_.Find(reinterpret_cast<std::uintptr_t>(handle));
+ImageList* ImageListTable::Find(HIMAGELIST handle) {
+    const std::unique_ptr<ImageList>* list = lists_.Find(handle);
     if (!list) {
         SetLastError(ERROR_INVALID_HANDLE);
+        return nullptr;
     }
-    return list;
+    return list->get();
 }
 
 bool ImageListTable::Destroy(HIMAGELIST handle) {
-    if (!lists_.Remove(reinterpret_cast<std::uintptr_t>(handle))) {
+    if (!lists_.Remove(handle)) {
         SetLastError(ERROR_INVALID_HANDLE);
         return false;
     }

@@ -10,7 +10,7 @@
 #include <mutex>
 
 #include "controls/image_list/image_list.h"
-#include "gdi/handle_table.h"
+#include "kernel/objects/handle_table.h"
 
 namespace platform::controls {
 
@@ -23,14 +23,14 @@ class ImageListTable {
     // The following need the lock.
     HIMAGELIST Add(std::unique_ptr<ImageList> list);
     // Sets ERROR_INVALID_HANDLE when the handle names no live list.
-    ImageList* Find(HIMAGELIST handle) const;
+    ImageList* Find(HIMAGELIST handle);
     bool Destroy(HIMAGELIST handle);
 
   private:
     ImageListTable() = default;
 
     std::mutex mutex_;
-    gdi::HandleTable<ImageList> lists_{0x49};
+    kernel::HandleTable<std::unique_ptr<ImageList>, HIMAGELIST> lists_{0x49};
 };
 
 }  // namespace platform::controls

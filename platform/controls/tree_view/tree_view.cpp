@@ -50,12 +50,15 @@ HTREEITEM TreeView::InsertItem(const TVINSERTSTRUCTW* insert) {
     if (source.mask & TVIF_CHILDREN) {
         item.childrenClaimed = source.cChildren != 0;
     }
-    const Slot slot = items_.Insert(*parent, before, std::move(item));
+    const std::optional<Slot> slot = items_.Insert(*parent, before, std::move(item));
+    if (!slot) {
+        return nullptr;
+    }
     if (source.mask & TVIF_STATE) {
-        ApplyState(slot, source.state, source.stateMask);
+        ApplyState(*slot, source.state, source.stateMask);
     }
     InvalidateRect(window_, nullptr, TRUE);
-    return items_.HandleOf(slot);
+    return items_.HandleOf(*slot);
 }
 
 bool TreeView::DeleteItem(HTREEITEM handle) {

@@ -4,59 +4,32 @@
 
 namespace platform::controls {
 
-namespace {
-
-// A handle is (generation << 32) | (slot + 1); generations stay below 2^31 so that no
-// handle is mistaken for TVI_ROOT, TVI_FIRST or TVI_LAST, which lie just below 2^64.
-constexpr std::uint32_t kMaxGeneration = 0x7FFFFFFF;
-
-}  // namespace
-
 TreeViewItems::TreeViewItems() {
-    nodes_.emplace_back();
-    nodes_[kRoot].live = true;
+    // The first slot, kRoot; its handle is never given out.
+    nodes_.Insert(Node{});
 }
 
 HTREEITEM TreeViewItems::HandleOf(Slot slot) const {
-    const std::uint64_t value =
-        (static_cast<std::uint64_t>(nodes_[slot].generation) << 32) | (slot + 1ull);
-    return reinterpret_cast<HTREEITEM>(static_cast<ULONG_PTR>(value));
+    return nodes_.HandleOf(slot);
 }
 
 std::optional<TreeViewItems::Slot> TreeViewItems::Find(HTREEITEM handle) const {
     if (handle == nullptr || handle == TVI_ROOT) {
         return kRoot;
     }
-    const auto value = static_cast<std::uint64_t>(reinterpret_cast<ULONG_PTR>(handle));
-    const std::uint64_t slotPlusOne = value & 0xFFFFFFFFull;
-    const auto generation = static_cast<std::uint32_t>(value >> 32);
-    if (slotPlusOne < 2 || slotPlusOne > nodes_.size()) {
-        return std::nullopt;  // slot 0 is the root, which has no handle of its own
-    }
-    const Slot slot = static_cast<Slot>(slotPlusOne - 1);
-    if (!nodes_[slot].live || nodes_[slot].generation != generation) {
-        return std::nullopt;
-    }
-    return slot;
+    const std::optional<Slot> slot = nodes_.SlotOf(handle);
+    return slot == kRoot ? std::nullopt : slot;
 }
 
-TreeViewItems::Slot TreeViewItems::Insert(Slot parent, std::optional<Slot> before, Item item) {
-    Slot slot = 0;
-    if (freeSlots_.empty()) {
-        slot = static_cast<Slot>(nodes_.size());
-        nodes_.emplace_back();
-    } else {
-        slot = freeSlots_.back();
-        freeSlots_.pop_back();
+std::optional<TreeViewItems::Slot> TreeViewItems::Insert(Slot parent, std::optional<Slot> before,
+                                                         Item item) {
+    const std::optional<Slot> slot = nodes_.Insert(Node{std::move(item), parent, {}});
+    if (!slot) {
+        return std::nullopt;
     }
-    Node& node = nodes_[slot];
-    node.item = std::move(item);
-    node.parent = parent;
-    node.children.clear();
-    node.live = true;
     auto& siblings = nodes_[parent].children;
     const auto at = before ? std::find(siblings.begin(), siblings.end(), *before) : siblings.end();
-    siblings.insert(at, slot);
+    siblings.insert(at, *slot);
     ++count_;
     rowsValid_ = false;
     return slot;
@@ -77,15 +50,9 @@ void TreeViewItems::Delete(Slot slot) {
 }
 
 void TreeViewItems::Free(Slot slot) {
-    Node& node = nodes_[slot];
-    for (const Slot child : node.children) {
+    for (const Slot child : nodes_.Erase(slot).children) {
         Free(child);
     }
-    node.children.clear();
-    node.item = Item{};
-    node.live = false;
-    node.generation = node.generation == kMaxGeneration ? 1 : node.generation + 1;
-    freeSlots_.push_back(slot);
     --count_;
 }
 

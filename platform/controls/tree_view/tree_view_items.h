@@ -1,6 +1,6 @@
 // The tree view's items: their data, their places in the tree, and the handles the
-// program holds for them. A handle carries the item's slot and the slot's generation,
-// so a handle kept past its item's deletion names nothing, even once the slot is reused.
+// program holds for them, from a handle table, so a handle kept past its item's deletion
+// names nothing, even once the slot is reused.
 #pragma once
 
 #include <commctrl.h>
@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "kernel/objects/handle_table.h"
 
 namespace platform::controls {
 
@@ -39,8 +41,9 @@ class TreeViewItems {
     // The live item `handle` names; TVI_ROOT and null name the root.
     std::optional<Slot> Find(HTREEITEM handle) const;
 
-    // Inserts under `parent` before `before` (nullopt: at the end).
-    Slot Insert(Slot parent, std::optional<Slot> before, Item item);
+    // Inserts under `parent` before `before` (nullopt: at the end); nullopt when no slot
+    // is left.
+    std::optional<Slot> Insert(Slot parent, std::optional<Slot> before, Item item);
     // Deletes the item and all below it; deleting the root deletes every item.
     void Delete(Slot slot);
 
@@ -66,16 +69,13 @@ class TreeViewItems {
         Item item;
         Slot parent = kRoot;
         std::vector<Slot> children;
-        std::uint32_t generation = 1;
-        bool live = false;
     };
 
     std::size_t IndexAmongSiblings(Slot slot) const;
     void Free(Slot slot);
     void AddRows(Slot parent, int depth) const;
 
-    std::vector<Node> nodes_;
-    std::vector<Slot> freeSlots_;
+    kernel::HandleTable<Node, HTREEITEM> nodes_{0x54};
     std::size_t count_ = 0;
     mutable std::vector<Row> rows_;
     mutable bool rowsValid_ = false;

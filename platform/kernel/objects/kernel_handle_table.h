@@ -1,14 +1,11 @@
-// The process's kernel handles (threads, mutexes, events). A handle carries its
-// slot's generation, so a handle that was closed, or never issued, finds nothing
-// instead of someone else's object.
+// The process's kernel handles (threads, mutexes, events, registry keys, echo handles),
+// in one handle table that any thread may use.
 #pragma once
 
-#include <cstdint>
-#include <deque>
 #include <memory>
 #include <mutex>
-#include <vector>
 
+#include "kernel/objects/handle_table.h"
 #include "kernel/objects/kernel_object.h"
 
 namespace platform::kernel {
@@ -28,17 +25,8 @@ class KernelHandleTable {
     }
 
   private:
-    struct Slot {
-        std::uint32_t generation = 1;
-        std::shared_ptr<KernelObject> object;
-    };
-
-    // Resolves a handle's bits to its live slot, or null; call with mutex_ held.
-    Slot* SlotOf(void* handle);
-
     std::mutex mutex_;
-    std::vector<Slot> slots_;
-    std::deque<std::uint32_t> freeSlots_;
+    HandleTable<std::shared_ptr<KernelObject>, void*> table_{0x4B};
 };
 
 }  // namespace platform::kernel

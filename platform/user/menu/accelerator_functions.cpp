@@ -5,7 +5,7 @@
 
 #include <mutex>
 
-#include "gdi/handle_table.h"
+#include "kernel/objects/handle_table.h"
 #include "user/menu/accelerator_table.h"
 
 using platform::user::AcceleratorTable;
@@ -21,24 +21,23 @@ class AcceleratorTables {
 
     HACCEL Add(AcceleratorTable table) {
         std::lock_guard lock(mutex_);
-        return reinterpret_cast<HACCEL>(
-            table_.Add(std::make_unique<AcceleratorTable>(std::move(table))));
+        return table_.Add(std::move(table));
     }
 
     std::optional<AcceleratorTable> Find(HACCEL handle) {
         std::lock_guard lock(mutex_);
-        const AcceleratorTable* table = table_.Find(reinterpret_cast<std::uintptr_t>(handle));
+        const AcceleratorTable* table = table_.Find(handle);
         return table ? std::optional(*table) : std::nullopt;
     }
 
     bool Remove(HACCEL handle) {
         std::lock_guard lock(mutex_);
-        return table_.Remove(reinterpret_cast<std::uintptr_t>(handle)) != nullptr;
+        return table_.Remove(handle).has_value();
     }
 
   private:
     std::mutex mutex_;
-    platform::gdi::HandleTable<AcceleratorTable> table_{0x41};
+    platform::kernel::HandleTable<AcceleratorTable, HACCEL> table_{0x41};
 };
 
 bool IsDown(int key) {

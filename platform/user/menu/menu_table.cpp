@@ -1,18 +1,8 @@
 #include "user/menu/menu_table.h"
 
-#include <cstdint>
-
 #include "user/menu/menu.h"
 
 namespace platform::user {
-
-namespace {
-
-std::uintptr_t Key(HMENU handle) {
-    return reinterpret_cast<std::uintptr_t>(handle);
-}
-
-}  // namespace
 
 MenuTable& MenuTable::Instance() {
     static MenuTable* table = new MenuTable();
@@ -21,12 +11,12 @@ MenuTable& MenuTable::Instance() {
 
 HMENU MenuTable::Create() {
     std::lock_guard lock(mutex_);
-    return reinterpret_cast<HMENU>(menus_.Add(std::make_unique<Menu>()));
+    return menus_.Add(Menu{});
 }
 
 bool MenuTable::Modify(HMENU handle, const std::function<void(Menu&)>& change) {
     std::lock_guard lock(mutex_);
-    Menu* menu = menus_.Find(Key(handle));
+    Menu* menu = menus_.Find(handle);
     if (!menu) {
         return false;
     }
@@ -36,13 +26,13 @@ bool MenuTable::Modify(HMENU handle, const std::function<void(Menu&)>& change) {
 
 std::optional<Menu> MenuTable::Copy(HMENU handle) {
     std::lock_guard lock(mutex_);
-    const Menu* menu = menus_.Find(Key(handle));
+    const Menu* menu = menus_.Find(handle);
     return menu ? std::optional(*menu) : std::nullopt;
 }
 
 bool MenuTable::Destroy(HMENU handle) {
     std::lock_guard lock(mutex_);
-    if (!menus_.Find(Key(handle))) {
+    if (!menus_.Find(handle)) {
         return false;
     }
     DestroyLocked(handle, 0);
@@ -50,7 +40,7 @@ bool MenuTable::Destroy(HMENU handle) {
 }
 
 void MenuTable::DestroyLocked(HMENU handle, int depth) {
-    const std::unique_ptr<Menu> menu = menus_.Remove(Key(handle));
+    const std::optional<Menu> menu = menus_.Remove(handle);
     if (!menu || depth >= kMaxMenuNesting) {
         return;
     }

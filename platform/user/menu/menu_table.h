@@ -9,7 +9,7 @@
 #include <mutex>
 #include <optional>
 
-#include "gdi/handle_table.h"
+#include "kernel/objects/handle_table.h"
 #include "user/menu/menu.h"
 
 namespace platform::user {
@@ -32,7 +32,7 @@ class MenuTable {
     void DestroyLocked(HMENU handle, int depth);
 
     std::mutex mutex_;
-    gdi::HandleTable<Menu> menus_{0x4D};
+    kernel::HandleTable<Menu, HMENU> menus_{0x4D};
 };
 
 }  // namespace platform::user

@@ -14,11 +14,6 @@ constexpr auto kFindTimeout = 1s;
 // Longer than the owner allows its own thread, so its refusal arrives rather than ours.
 constexpr auto kBringForwardTimeout = 3s;
 
-std::uintptr_t TableHandleOf(HWND handle) {
-    const auto value = reinterpret_cast<std::uintptr_t>(handle);
-    return (value & 3) ? 0 : value >> 2;
-}
-
 }  // namespace
 
 RemoteWindows& RemoteWindows::Instance() {
@@ -48,14 +43,14 @@ HWND RemoteWindows::Find(const std::optional<std::u16string>& className,
 
 bool RemoteWindows::Holds(HWND handle) {
     const std::lock_guard lock(mutex_);
-    return table_.Find(TableHandleOf(handle)) != nullptr;
+    return table_.Find(handle) != nullptr;
 }
 
 BOOL RemoteWindows::BringForward(HWND handle, bool ownedPopupFirst) {
     Entry entry;
     {
         const std::lock_guard lock(mutex_);
-        const Entry* found = table_.Find(TableHandleOf(handle));
+        const Entry* found = table_.Find(handle);
         if (!found) {
             SetLastError(ERROR_INVALID_WINDOW_HANDLE);
             return FALSE;
@@ -86,15 +81,18 @@ HWND RemoteWindows::HandleFor(const Entry& entry) {
     const Identity identity{entry.peer.pid, entry.instance, entry.window};
     auto known = handles_.find(identity);
     if (known == handles_.end()) {
-        const std::uintptr_t handle = table_.Add(std::make_unique<Entry>(entry));
+        const HWND handle = table_.Add(entry);
+        if (!handle) {
+            return nullptr;
+        }
         known = handles_.emplace(identity, handle).first;
     }
-    return reinterpret_cast<HWND>(known->second << 2);
+    return known->second;
 }
 
 void RemoteWindows::Retire(HWND handle) {
     const std::lock_guard lock(mutex_);
-    if (const auto entry = table_.Remove(TableHandleOf(handle))) {
+    if (const auto entry = table_.Remove(handle)) {
         handles_.erase(Identity{entry->peer.pid, entry->instance, entry->window});
     }
 }

@@ -15,7 +15,7 @@
 #include <string>
 #include <tuple>
 
-#include "gdi/handle_table.h"
+#include "kernel/objects/handle_table.h"
 #include "user/remote/process_directory.h"
 
 namespace platform::user {
@@ -48,9 +48,9 @@ class RemoteWindows {
     void Retire(HWND handle);
 
     std::mutex mutex_;
-    gdi::HandleTable<Entry> table_{0x57};
+    kernel::HandleTable<Entry, HWND> table_{0x57};
     // One handle per window, however often it is found.
-    std::map<Identity, std::uintptr_t> handles_;
+    std::map<Identity, HWND> handles_;
 };
 
 }  // namespace platform::user
