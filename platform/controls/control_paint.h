@@ -1,18 +1,26 @@
 // BeginPaint and EndPaint around a control's WM_PAINT handler, with the client area
-// that the handler draws in.
+// that the handler draws in and the control's font selected.
 #pragma once
 
 #include <windows.h>
+
+#include <optional>
+
+#include "controls/control_parent.h"
 
 namespace platform::controls {
 
 class ControlPaint {
   public:
-    explicit ControlPaint(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &paint_)) {
+    ControlPaint(HWND hwnd, HFONT font) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &paint_)) {
         GetClientRect(hwnd, &client_);
+        if (dc_ != nullptr) {
+            font_.emplace(dc_, font);
+        }
     }
     ~ControlPaint() {
         if (dc_ != nullptr) {
+            font_.reset();
             EndPaint(hwnd_, &paint_);
         }
     }
@@ -28,6 +36,7 @@ class ControlPaint {
     PAINTSTRUCT paint_{};
     HDC dc_;
     RECT client_{};
+    std::optional<FontSelection> font_;
 };
 
 }  // namespace platform::controls

@@ -13,11 +13,6 @@ ButtonControl::ButtonControl(HWND hwnd, const CREATESTRUCTW& /*create*/) : hwnd_
 
 LRESULT ButtonControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_PAINT:
-            OnPaint();
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;  // the paint draws everything a button shows
         case WM_GETDLGCODE:
             return DialogCode();
         case WM_LBUTTONDOWN:
@@ -44,19 +39,11 @@ LRESULT ButtonControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_KILLFOCUS:
             OnKillFocus();
             return 0;
-        case WM_ENABLE:
-            InvalidateRect(hwnd_, nullptr, TRUE);
-            return 0;
         case WM_SETTEXT: {
             const LRESULT result = DefWindowProcW(hwnd_, message, wParam, lParam);
             InvalidateRect(hwnd_, nullptr, TRUE);
             return result;
         }
-        case WM_SETFONT:
-            SetFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
-            return 0;
-        case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(font_);
         case BM_GETCHECK:
             return static_cast<LRESULT>(check_);
         case BM_SETCHECK:
@@ -237,13 +224,6 @@ void ButtonControl::SetStyle(DWORD kind, bool redraw) {
 
 LRESULT ButtonControl::State() const {
     return static_cast<LRESULT>(check_) | (pushed_ ? BST_PUSHED : 0) | (focused_ ? BST_FOCUS : 0);
-}
-
-void ButtonControl::SetFont(HFONT font, bool redraw) {
-    font_ = font;
-    if (redraw) {
-        InvalidateRect(hwnd_, nullptr, TRUE);
-    }
 }
 
 void ButtonControl::Dump(nlohmann::json& content) const {

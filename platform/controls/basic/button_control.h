@@ -9,11 +9,13 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "controls/control_window.h"
+
 namespace platform::controls {
 
 void RegisterButtonClass();
 
-class ButtonControl {
+class ButtonControl final : public ControlBase {
   public:
     ButtonControl(HWND hwnd, const CREATESTRUCTW& create);
 
@@ -44,16 +46,14 @@ class ButtonControl {
     void SetPushed(bool pushed);
     void SetStyle(DWORD kind, bool redraw);
     LRESULT State() const;
-    void SetFont(HFONT font, bool redraw);
 
-    void OnPaint();
+    void Paint(HDC dc, const RECT& client) override;
     void PaintPushButton(HDC dc, const RECT& client) const;
     void PaintCheckBox(HDC dc, const RECT& client) const;
     void PaintGroupBox(HDC dc, const RECT& client) const;
     std::u16string Text() const;
 
     HWND hwnd_;
-    HFONT font_ = nullptr;
     WPARAM check_ = BST_UNCHECKED;
     bool pushed_ = false;
     bool focused_ = false;

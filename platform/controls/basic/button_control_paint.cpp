@@ -2,7 +2,6 @@
 #include <algorithm>
 
 #include "controls/basic/button_control.h"
-#include "controls/control_paint.h"
 #include "controls/control_parent.h"
 #include "controls/focus_rectangle.h"
 #include "gdi/pocket_pc_painter.h"
@@ -36,14 +35,7 @@ std::u16string ButtonControl::Text() const {
     return text;
 }
 
-void ButtonControl::OnPaint() {
-    const ControlPaint paint(hwnd_);
-    const HDC dc = paint.dc();
-    if (dc == nullptr) {
-        return;
-    }
-    const RECT& client = paint.client();
-    FontSelection font(dc, font_);
+void ButtonControl::Paint(HDC dc, const RECT& client) {
     switch (ButtonKind()) {
         case Kind::CheckBox:
         case Kind::AutoCheckBox:

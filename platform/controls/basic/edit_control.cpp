@@ -20,7 +20,7 @@ bool KeyIsDown(int key) {
 }  // namespace
 
 void RegisterEditClass() {
-    ControlWindow<EditControl>::Register(u"Edit", LoadCursorW(nullptr, IDC_IBEAM));
+    ControlWindow<EditControl>::Register(u"Edit", 0, LoadCursorW(nullptr, IDC_IBEAM));
 }
 
 EditControl::EditControl(HWND hwnd, const CREATESTRUCTW& create) : hwnd_(hwnd) {
@@ -31,11 +31,6 @@ EditControl::EditControl(HWND hwnd, const CREATESTRUCTW& create) : hwnd_(hwnd) {
 
 LRESULT EditControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_PAINT:
-            OnPaint();
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;  // the paint fills the whole client area
         case WM_GETDLGCODE:
             return DialogCode(reinterpret_cast<const MSG*>(lParam));
         case WM_SETTEXT:
@@ -73,18 +68,10 @@ LRESULT EditControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 Replace({});
             }
             return 0;
-        case WM_ENABLE:
-            InvalidateRect(hwnd_, nullptr, TRUE);
-            return 0;
         case WM_SIZE:
             InvalidateLayout();
             ScrollToCaret();
             return 0;
-        case WM_SETFONT:
-            SetFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
-            return 0;
-        case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(font_);
         case EM_GETSEL:
             return GetSelection(reinterpret_cast<DWORD*>(wParam), reinterpret_cast<DWORD*>(lParam));
         case EM_SETSEL:
@@ -406,13 +393,9 @@ void EditControl::SyncWindowText() {
     DefWindowProcW(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(buffer_.Text().c_str()));
 }
 
-void EditControl::SetFont(HFONT font, bool redraw) {
-    font_ = font;
+void EditControl::OnFontChanged() {
     InvalidateLayout();
     ScrollToCaret();
-    if (redraw) {
-        InvalidateRect(hwnd_, nullptr, TRUE);
-    }
 }
 
 void EditControl::Dump(nlohmann::json& content) const {

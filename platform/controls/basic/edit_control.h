@@ -14,6 +14,7 @@
 
 #include "controls/basic/edit_buffer.h"
 #include "controls/basic/edit_layout.h"
+#include "controls/control_window.h"
 
 namespace platform::controls {
 
@@ -21,7 +22,7 @@ class TextMeasure;
 
 void RegisterEditClass();
 
-class EditControl {
+class EditControl final : public ControlBase {
   public:
     EditControl(HWND hwnd, const CREATESTRUCTW& create);
 
@@ -74,14 +75,13 @@ class EditControl {
     void ScrollToCaret();
     std::size_t PositionAtPoint(POINT point);
     void InvalidateLayout();
-    void SetFont(HFONT font, bool redraw);
+    void OnFontChanged() override;
 
-    void OnPaint();
+    void Paint(HDC dc, const RECT& client) override;
     void PaintLine(HDC dc, std::size_t line, int top, const RECT& format,
                    const TextMeasure& measure) const;
 
     HWND hwnd_;
-    HFONT font_ = nullptr;
     EditBuffer buffer_;
     EditLayout layout_;
     bool layoutValid_ = false;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "controls/basic/edit_control.h"
-#include "controls/control_paint.h"
 #include "controls/control_parent.h"
 #include "controls/text_measure.h"
 #include "gdi/pocket_pc_painter.h"
@@ -115,13 +114,7 @@ std::size_t EditControl::PositionAtPoint(POINT point) {
                               [&measure](std::u16string_view text) { return measure.Width(text); });
 }
 
-void EditControl::OnPaint() {
-    const ControlPaint paint(hwnd_);
-    const HDC dc = paint.dc();
-    if (dc == nullptr) {
-        return;
-    }
-    const RECT& client = paint.client();
+void EditControl::Paint(HDC dc, const RECT& client) {
     const bool enabled = IsWindowEnabled(hwnd_) != FALSE;
     // A read-only or disabled edit is coloured as static text is.
     const UINT colorMessage = IsReadOnly() || !enabled ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
@@ -131,7 +124,6 @@ void EditControl::OnPaint() {
     }
     TextMeasure measure(font_);
     EnsureLayout(measure);
-    FontSelection font(dc, font_);
     SetBkMode(dc, TRANSPARENT);
     const RECT format = FormatRect();
     const std::size_t first = IsMultiLine() ? firstLine_ : 0;

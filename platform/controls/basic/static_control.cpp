@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "controls/control_paint.h"
 #include "controls/control_parent.h"
 #include "controls/control_window.h"
 
@@ -45,11 +44,6 @@ LRESULT StaticControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
         case WM_NCCREATE:
             return OnNcCreate(*reinterpret_cast<const CREATESTRUCTW*>(lParam));
-        case WM_PAINT:
-            OnPaint();
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;  // the paint fills the whole client area
         case WM_LBUTTONDOWN:
             OnLButtonDown();
             return 0;
@@ -58,14 +52,6 @@ LRESULT StaticControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             InvalidateRect(hwnd_, nullptr, TRUE);
             return result;
         }
-        case WM_ENABLE:
-            InvalidateRect(hwnd_, nullptr, TRUE);
-            return 0;
-        case WM_SETFONT:
-            SetFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
-            return 0;
-        case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(font_);
         case STM_SETIMAGE:
             return reinterpret_cast<LRESULT>(
                 SetImage(static_cast<UINT>(wParam), reinterpret_cast<HANDLE>(lParam)));
@@ -123,20 +109,7 @@ HANDLE StaticControl::GetImage(UINT type) const {
     return ShowsImage() && type == ImageType() ? image_ : nullptr;
 }
 
-void StaticControl::SetFont(HFONT font, bool redraw) {
-    font_ = font;
-    if (redraw) {
-        InvalidateRect(hwnd_, nullptr, TRUE);
-    }
-}
-
-void StaticControl::OnPaint() {
-    const ControlPaint paint(hwnd_);
-    const HDC dc = paint.dc();
-    if (dc == nullptr) {
-        return;
-    }
-    const RECT& client = paint.client();
+void StaticControl::Paint(HDC dc, const RECT& client) {
     FillRect(dc, &client, ParentBrush(hwnd_, WM_CTLCOLORSTATIC, dc));
     if (ShowsImage()) {
         PaintImage(dc);
@@ -172,7 +145,6 @@ void StaticControl::PaintText(HDC dc, const RECT& client) const {
     if (!IsWindowEnabled(hwnd_)) {
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     }
-    FontSelection font(dc, font_);
     RECT area = client;
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, format);
 }

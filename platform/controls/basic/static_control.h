@@ -6,11 +6,13 @@
 
 #include <nlohmann/json.hpp>
 
+#include "controls/control_window.h"
+
 namespace platform::controls {
 
 void RegisterStaticClass();
 
-class StaticControl {
+class StaticControl final : public ControlBase {
   public:
     StaticControl(HWND hwnd, const CREATESTRUCTW& create);
     ~StaticControl();
@@ -29,13 +31,11 @@ class StaticControl {
     void OnLButtonDown();
     HANDLE SetImage(UINT type, HANDLE image);
     HANDLE GetImage(UINT type) const;
-    void SetFont(HFONT font, bool redraw);
-    void OnPaint();
+    void Paint(HDC dc, const RECT& client) override;
     void PaintText(HDC dc, const RECT& client) const;
     void PaintImage(HDC dc) const;
 
     HWND hwnd_;
-    HFONT font_ = nullptr;
     HANDLE image_ = nullptr;
     // An image the static loaded from its template text is its own to free; one the
     // program handed over with STM_SETIMAGE stays the program's.

@@ -31,7 +31,7 @@ ComboBox::ComboBox(HWND hwnd, const CREATESTRUCTW& create)
     : hwnd_(hwnd), style_(static_cast<DWORD>(create.style)), droppedHeight_(create.cy) {}
 
 bool ComboBox::OnCreate() {
-    SetFont(nullptr, false);
+    OnFontChanged();
     if ((style_ & 3) == CBS_DROPDOWN) {
         const RECT text = FieldTextRect();
         edit_ = CreateWindowExW(
@@ -48,8 +48,7 @@ bool ComboBox::OnCreate() {
     return true;
 }
 
-void ComboBox::SetFont(HFONT font, bool redraw) {
-    font_ = font;
+void ComboBox::OnFontChanged() {
     HDC dc = GetDC(hwnd_);
     TEXTMETRICW metrics{};
     {
@@ -60,11 +59,17 @@ void ComboBox::SetFont(HFONT font, bool redraw) {
     fieldHeight_ = metrics.tmHeight + kFieldPadding;
     rowHeight_ = metrics.tmHeight + kRowPadding;
     if (edit_) {
-        SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     }
     FitToField();
-    if (redraw) {
-        InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void ComboBox::OnEnable(bool enabled) {
+    if (edit_) {
+        EnableWindow(edit_, enabled);
+    }
+    if (!enabled) {
+        CloseUp(false);
     }
 }
 

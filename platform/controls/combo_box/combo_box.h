@@ -15,13 +15,14 @@
 
 #include "controls/combo_box/combo_box_items.h"
 #include "controls/combo_box/combo_list_popup.h"
+#include "controls/control_window.h"
 
 namespace platform::controls {
 
 // Registers "ComboBox". Registering twice is harmless.
 void RegisterComboBoxClass();
 
-class ComboBox final : private ComboListOwner {
+class ComboBox final : public ControlBase, private ComboListOwner {
   public:
     ComboBox(HWND hwnd, const CREATESTRUCTW& create);
     ~ComboBox() = default;
@@ -37,7 +38,8 @@ class ComboBox final : private ComboListOwner {
     // Creation, size and font.
     bool OnCreate();
     void FitToField();
-    void SetFont(HFONT font, bool redraw);
+    void OnFontChanged() override;
+    void OnEnable(bool enabled) override;
     RECT ButtonRect() const;
     RECT FieldTextRect() const;
 
@@ -76,12 +78,11 @@ class ComboBox final : private ComboListOwner {
     std::u16string EditText() const;
     void Notify(WORD code);
 
-    void OnPaint();
+    void Paint(HDC dc, const RECT& client) override;
 
     HWND hwnd_ = nullptr;
     DWORD style_ = 0;
     HWND edit_ = nullptr;
-    HFONT font_ = nullptr;
     ComboBoxItems items_;
     ComboListPopup list_{*this, items_};
     int selection_ = -1;

@@ -11,11 +11,7 @@
 namespace platform::controls {
 
 void RegisterComboBoxClass() {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = ControlWindow<ComboBox>::Procedure;
-    windowClass.cbWndExtra = kControlWindowExtraBytes;
-    windowClass.lpszClassName = u"ComboBox";
-    RegisterClassW(&windowClass);  // already registered: nothing to do
+    ControlWindow<ComboBox>::Register(u"ComboBox");
 }
 
 LRESULT ComboBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -26,25 +22,6 @@ LRESULT ComboBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnCreate() ? 0 : -1;
         case WM_SIZE:
             FitToField();
-            return 0;
-        case WM_PAINT:
-            OnPaint();
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;  // the paint draws everything the field shows
-        case WM_SETFONT:
-            SetFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
-            return 0;
-        case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(font_);
-        case WM_ENABLE:
-            if (edit_) {
-                EnableWindow(edit_, wParam != 0);
-            }
-            if (!wParam) {
-                CloseUp(false);
-            }
-            InvalidateRect(hwnd_, nullptr, TRUE);
             return 0;
         case WM_SETFOCUS:
             OnSetFocus();
@@ -119,12 +96,8 @@ LRESULT ComboBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void ComboBox::OnPaint() {
+void ComboBox::Paint(HDC dc, const RECT& client) {
     using gdi::PocketPcPainter;
-    PAINTSTRUCT paint{};
-    HDC dc = BeginPaint(hwnd_, &paint);
-    RECT client{};
-    GetClientRect(hwnd_, &client);
     const bool enabled = IsWindowEnabled(hwnd_);
     PocketPcPainter::DrawFrame(dc, client, GetSysColor(COLOR_WINDOWFRAME));
     const RECT field = FieldTextRect();
@@ -134,7 +107,6 @@ void ComboBox::OnPaint() {
         PocketPcPainter::FillSolid(dc, field,
                                    GetSysColor(highlighted ? COLOR_HIGHLIGHT : COLOR_WINDOW));
         if (items_.IsValid(selection_)) {
-            FontSelection font(dc, font_);
             const int previousMode = SetBkMode(dc, TRANSPARENT);
             const COLORREF previousColor =
                 SetTextColor(dc, GetSysColor(!enabled      ? COLOR_GRAYTEXT
@@ -149,7 +121,6 @@ void ComboBox::OnPaint() {
         }
     }
     PocketPcPainter::DrawDropDownButton(dc, ButtonRect(), list_.IsOpen(), enabled);
-    EndPaint(hwnd_, &paint);
 }
 
 }  // namespace platform::controls

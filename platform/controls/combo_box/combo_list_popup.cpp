@@ -32,13 +32,8 @@ ComboListPopup::~ComboListPopup() {
 
 void ComboListPopup::RegisterClassOnce() {
     static std::once_flag registered;
-    std::call_once(registered, [] {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = WindowProcedure;
-        windowClass.cbWndExtra = sizeof(ComboListPopup*);
-        windowClass.lpszClassName = kListClassName;
-        RegisterClassW(&windowClass);
-    });
+    std::call_once(registered,
+                   [] { RegisterControlClass(kListClassName, WindowProcedure, 0, nullptr); });
 }
 
 bool ComboListPopup::Open(HWND combo, const RECT& comboRect, int maxRows, int rowHeight, HFONT font,
@@ -219,7 +214,6 @@ void ComboListPopup::Paint(HDC dc) const {
     using gdi::PocketPcPainter;
     const RECT rows = RowsRect();
     PocketPcPainter::FillSolid(dc, rows, GetSysColor(COLOR_WINDOW));
-    HGDIOBJ previousFont = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     const int previousMode = SetBkMode(dc, TRANSPARENT);
     for (int row = 0; row < rows_ && items_.IsValid(top_ + row); ++row) {
         const int index = top_ + row;
@@ -236,7 +230,6 @@ void ComboListPopup::Paint(HDC dc) const {
                   DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     SetBkMode(dc, previousMode);
-    SelectObject(dc, previousFont);
     if (HasScrollBar()) {
         PaintScrollBar(dc);
     }
@@ -262,10 +255,10 @@ void ComboListPopup::Dump(nlohmann::json& content) const {
 LRESULT ComboListPopup::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT: {
-            PAINTSTRUCT paint{};
-            HDC dc = BeginPaint(window_, &paint);
-            Paint(dc);
-            EndPaint(window_, &paint);
+            const ControlPaint paint(window_, font_);
+            if (paint.dc() != nullptr) {
+                Paint(paint.dc());
+            }
             return 0;
         }
         case WM_LBUTTONDOWN:

@@ -49,14 +49,6 @@ void ListView::OnSize() {
     InvalidateAll();
 }
 
-void ListView::SetFont(HFONT font, bool redraw) {
-    font_ = font;
-    UpdateMetrics();
-    if (redraw) {
-        UpdateWindow(window_);
-    }
-}
-
 HIMAGELIST ListView::SetImageList(int kind, HIMAGELIST list) {
     if (kind != LVSIL_SMALL) {
         SetLastError(ERROR_INVALID_PARAMETER);

@@ -14,6 +14,7 @@
 #include <nlohmann/json.hpp>
 #include <vector>
 
+#include "controls/control_window.h"
 #include "controls/list_view/list_view_column.h"
 #include "controls/list_view/list_view_layout.h"
 #include "controls/list_view/list_view_rows.h"
@@ -24,7 +25,7 @@ namespace platform::controls {
 // Registers "SysListView32". Registering twice is harmless.
 void RegisterListViewClass();
 
-class ListView {
+class ListView final : public ControlBase {
   public:
     ListView(HWND window, const CREATESTRUCTW& create);
     // Destroys the small image list, unless the style shares image lists.
@@ -63,9 +64,6 @@ class ListView {
     // Returns the list held before; LVSIL_SMALL is the only kind a report view draws.
     HIMAGELIST SetImageList(int kind, HIMAGELIST list);
     HIMAGELIST ImageList(int kind) const;
-    void SetFont(HFONT font, bool redraw);
-    // Null while the list uses the dialog font.
-    HFONT Font() const { return font_; }
 
     void OnSize();
     void OnFocusChanged();
@@ -75,7 +73,7 @@ class ListView {
     void OnCaptureLost();
     // Returns whether the key was one the list handles.
     bool OnKeyDown(UINT key);
-    void Paint();
+    void Paint(HDC dc, const RECT& client) override;
     void Dump(nlohmann::json& content) const;
 
   private:
@@ -83,6 +81,7 @@ class ListView {
     enum class Track { None, Tap, DragRows, Thumb, ScrollBarButton };
 
     void UpdateMetrics();
+    void OnFontChanged() override { UpdateMetrics(); }
     void SyncRowCount();
     void InvalidateFrom(int index);
     void InvalidateRow(int index);
@@ -105,7 +104,6 @@ class ListView {
 
     HWND window_ = nullptr;
     DWORD style_ = 0;
-    HFONT font_ = nullptr;
     HIMAGELIST small_images_ = nullptr;
     std::vector<ListViewColumn> columns_;
     ListViewRows rows_;

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "controls/control_paint.h"
 #include "controls/control_parent.h"
 #include "controls/list_view/list_view.h"
 #include "controls/list_view/list_view_painter.h"
@@ -240,11 +239,7 @@ bool ListView::OnKeyDown(UINT key) {
     }
 }
 
-void ListView::Paint() {
-    const ControlPaint paint(window_);
-    if (!paint.dc()) {
-        return;
-    }
+void ListView::Paint(HDC dc, const RECT& client) {
     const VerticalScrollBar bar = ScrollBar();
     const ListViewPaintState state{rows_,
                                    columns_,
@@ -255,7 +250,7 @@ void ListView::Paint() {
                                    FontOrDefault(font_),
                                    style_,
                                    GetFocus() == window_};
-    ListViewPainter(state).Paint(paint.dc(), paint.client());
+    ListViewPainter(state).Paint(dc, client);
 }
 
 }  // namespace platform::controls

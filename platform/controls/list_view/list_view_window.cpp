@@ -27,16 +27,6 @@ LRESULT ListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             OnSize();
             return 0;
-        case WM_SETFONT:
-            SetFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
-            return 0;
-        case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(Font());
-        case WM_ERASEBKGND:
-            return 1;  // WM_PAINT covers every pixel
-        case WM_PAINT:
-            Paint();
-            return 0;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
             OnFocusChanged();
@@ -108,7 +98,7 @@ LRESULT ListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void RegisterListViewClass() {
-    ControlWindow<ListView>::Register(WC_LISTVIEWW, LoadCursorW(nullptr, IDC_ARROW));
+    ControlWindow<ListView>::Register(WC_LISTVIEWW, 0, LoadCursorW(nullptr, IDC_ARROW));
 }
 
 }  // namespace platform::controls

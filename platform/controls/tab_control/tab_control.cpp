@@ -100,13 +100,6 @@ int TabControl::SetVersion(int version) {
     return previous;
 }
 
-void TabControl::SetFont(HFONT font, bool redraw) {
-    font_ = font;
-    if (redraw) {
-        InvalidateRect(window_, nullptr, TRUE);
-    }
-}
-
 int TabControl::ItemHeight() const {
     return TextMeasure(font_).LineHeight() + 2 * kLabelPaddingY;
 }
@@ -164,11 +157,7 @@ LRESULT TabControl::Notify(UINT code) const {
                         reinterpret_cast<LPARAM>(&header));
 }
 
-void TabControl::Paint() {
-    PAINTSTRUCT paint{};
-    HDC dc = BeginPaint(window_, &paint);
-    RECT client{};
-    GetClientRect(window_, &client);
+void TabControl::Paint(HDC dc, const RECT& client) {
     const std::vector<RECT> rects = ItemRects();
     std::vector<TabControlPainter::Tab> tabs;
     tabs.reserve(items_.size());
@@ -176,7 +165,6 @@ void TabControl::Paint() {
         tabs.push_back({rects[i], items_[i].text, static_cast<int>(i) == selection_});
     }
     TabControlPainter::Paint(dc, client, FontOrDefault(font_), tabs);
-    EndPaint(window_, &paint);
 }
 
 void TabControl::Dump(nlohmann::json& content) const {

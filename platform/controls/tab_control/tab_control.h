@@ -11,12 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "controls/control_window.h"
+
 namespace platform::controls {
 
 // Registers "SysTabControl32". Registering twice is harmless.
 void RegisterTabControlClass();
 
-class TabControl {
+class TabControl final : public ControlBase {
   public:
     TabControl(HWND window, const CREATESTRUCTW& /*create*/) : window_(window) {}
 
@@ -41,11 +43,9 @@ class TabControl {
     // Returns the version set before.
     int SetVersion(int version);
     int Version() const { return version_; }
-    void SetFont(HFONT font, bool redraw);
-    HFONT Font() const { return font_; }
 
     void OnLButtonDown(POINT point);
-    void Paint();
+    void Paint(HDC dc, const RECT& client) override;
     void Dump(nlohmann::json& content) const;
 
   private:
@@ -65,7 +65,6 @@ class TabControl {
     std::vector<Item> items_;
     int selection_ = -1;
     int version_ = 0;
-    HFONT font_ = nullptr;
 };
 
 }  // namespace platform::controls

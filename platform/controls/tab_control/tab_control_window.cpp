@@ -9,12 +9,7 @@
 namespace platform::controls {
 
 void RegisterTabControlClass() {
-    WNDCLASSW windowClass{};
-    windowClass.style = CS_GLOBALCLASS;
-    windowClass.lpfnWndProc = ControlWindow<TabControl>::Procedure;
-    windowClass.cbWndExtra = kControlWindowExtraBytes;
-    windowClass.lpszClassName = WC_TABCONTROLW;
-    RegisterClassW(&windowClass);
+    ControlWindow<TabControl>::Register(WC_TABCONTROLW, CS_GLOBALCLASS);
 }
 
 LRESULT TabControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -44,18 +39,8 @@ LRESULT TabControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return SetVersion(index);
         case CCM_GETVERSION:
             return Version();
-        case WM_SETFONT:
-            SetFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
-            return 0;
-        case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(Font());
         case WM_LBUTTONDOWN:
             OnLButtonDown(PointFromParam(lParam));
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;  // the paint covers every pixel
-        case WM_PAINT:
-            Paint();
             return 0;
         default:
             return DefWindowProcW(window_, message, wParam, lParam);

@@ -336,14 +336,6 @@ TVITEMW TreeView::Describe(std::optional<Slot> slot) const {
     return item;
 }
 
-void TreeView::SetFont(HFONT font, bool redraw) {
-    font_ = font;
-    ClampTopRow();
-    if (redraw) {
-        InvalidateRect(window_, nullptr, TRUE);
-    }
-}
-
 void TreeView::Dump(nlohmann::json& content) const {
     content["items"] = DumpChildren(TreeViewItems::kRoot);
     content["selected"] = selection_

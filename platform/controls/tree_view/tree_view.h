@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
+#include "controls/control_window.h"
 #include "controls/tree_view/tree_view_items.h"
 #include "controls/tree_view/tree_view_layout.h"
 #include "controls/vertical_scroll_bar.h"
@@ -19,7 +20,7 @@ namespace platform::controls {
 // Registers "SysTreeView32". Registering twice is harmless.
 void RegisterTreeViewClass();
 
-class TreeView {
+class TreeView final : public ControlBase {
   public:
     TreeView(HWND window, const CREATESTRUCTW& /*create*/) : window_(window) {}
 
@@ -35,15 +36,12 @@ class TreeView {
     bool SetItem(const TVITEMW* item);
     std::size_t Count() const { return items_.Count(); }
 
-    void SetFont(HFONT font, bool redraw);
-    HFONT Font() const { return font_; }
-
     void OnLButtonDown(POINT point);
     void OnMouseMove(POINT point);
     void OnLButtonUp();
     void OnKeyDown(UINT key);
     void OnFocusChange() { InvalidateRect(window_, nullptr, FALSE); }
-    void Paint();
+    void Paint(HDC dc, const RECT& client) override;
     void Dump(nlohmann::json& content) const;
 
   private:
@@ -56,6 +54,7 @@ class TreeView {
     VerticalScrollBar ScrollBar() const;
     void ScrollTo(int topRow);
     void ClampTopRow();
+    void OnFontChanged() override { ClampTopRow(); }
 
     void ApplyState(Slot slot, UINT state, UINT stateMask);
     // Expands or collapses as the user asked: the parent may refuse at
@@ -82,7 +81,6 @@ class TreeView {
     TreeViewItems items_;
     std::optional<Slot> selection_;
     int topRow_ = 0;
-    HFONT font_ = nullptr;
     ScrollBarPart pressedPart_ = ScrollBarPart::None;
     // Where in the thumb the stylus took hold of it, while dragging.
     int thumbGrabOffset_ = 0;

@@ -191,13 +191,8 @@ void TreeView::SelectRow(int row) {
     }
 }
 
-void TreeView::Paint() {
-    PAINTSTRUCT paint{};
-    HDC dc = BeginPaint(window_, &paint);
-    RECT client{};
-    GetClientRect(window_, &client);
+void TreeView::Paint(HDC dc, const RECT& client) {
     gdi::PocketPcPainter::FillSolid(dc, client, GetSysColor(COLOR_WINDOW));
-    const HGDIOBJ previousFont = SelectObject(dc, FontOrDefault(font_));
     const int previousMode = SetBkMode(dc, TRANSPARENT);
     const TreeViewLayout layout = Layout();
     TreeViewPainter::Options options;
@@ -212,8 +207,6 @@ void TreeView::Paint() {
         ScrollBar().Paint(dc, pressedPart_);
     }
     SetBkMode(dc, previousMode);
-    SelectObject(dc, previousFont);
-    EndPaint(window_, &paint);
 }
 
 }  // namespace platform::controls

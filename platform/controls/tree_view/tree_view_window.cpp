@@ -17,12 +17,7 @@ HTREEITEM AsItem(LPARAM lParam) {
 }  // namespace
 
 void RegisterTreeViewClass() {
-    WNDCLASSW windowClass{};
-    windowClass.style = CS_GLOBALCLASS;
-    windowClass.lpfnWndProc = ControlWindow<TreeView>::Procedure;
-    windowClass.cbWndExtra = kControlWindowExtraBytes;
-    windowClass.lpszClassName = WC_TREEVIEWW;
-    RegisterClassW(&windowClass);
+    ControlWindow<TreeView>::Register(WC_TREEVIEWW, CS_GLOBALCLASS);
 }
 
 LRESULT TreeView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -47,11 +42,6 @@ LRESULT TreeView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return SetItem(reinterpret_cast<const TVITEMW*>(lParam));
         case TVM_GETCOUNT:
             return static_cast<LRESULT>(Count());
-        case WM_SETFONT:
-            SetFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
-            return 0;
-        case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(Font());
         case WM_LBUTTONDOWN:
             OnLButtonDown(PointFromParam(lParam));
             return 0;
@@ -73,11 +63,6 @@ LRESULT TreeView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             ClampTopRow();
             InvalidateRect(window_, nullptr, TRUE);
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;  // the paint covers every pixel
-        case WM_PAINT:
-            Paint();
             return 0;
         default:
             return DefWindowProcW(window_, message, wParam, lParam);
