@@ -23,6 +23,7 @@ struct DiagnosticsJob {
     LONG count = 4;                          // echoes of a ping run
     DWORD dataSize = 32;                     // bytes of echo data per request
     WCHAR address[kEchoAddressLength] = {};  // the dotted destination
+    ULONG destination = 0;                   // the same, in network byte order
     HWND targetWindow = nullptr;             // receives WM_DIAG_PROGRESS
     UINT messageId = 0;                      // WM_DIAG_PROGRESS
     // The running worker's thread id, 0 while none runs. CreateThread writes it; the

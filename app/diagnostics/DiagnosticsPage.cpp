@@ -185,7 +185,7 @@ bool DiagnosticsPage::PrepareRun(HWND view) {
         MessageBoxW(Handle(), u"Unable to convert address to valid IP address.", u"Error", MB_OK);
         return false;
     }
-    if (!FitJobAddress(text, job_.address)) {
+    if (!FitJobAddress(text, job_)) {
         return false;
     }
     EnableRunControls(FALSE);

@@ -20,7 +20,7 @@ DWORD WINAPI PingWorker(LPVOID job) {
         }
         EchoResult outcome;
         // Time-to-live 0: the system's default.
-        const BOOL answered = SendEcho(&outcome, request.address, request.dataSize, 0);
+        const BOOL answered = SendEcho(&outcome, request.destination, request.dataSize, 0);
         EchoResult* record = channel.Store(echo, outcome);
         if (record == nullptr) {
             return 0;

@@ -1,20 +1,13 @@
 #include "diagnostics/SendEcho.h"
 
-#include <string>
-
 #include "common/FieldText.h"
 #include "common/IpAddressText.h"
-#include "diagnostics/NameResolution.h"
-#include "diagnostics/NarrowText.h"
 
 // Last: their macros (s_addr, ...) must not meet the standard library's headers.
 #include <icmpapi.h>
 #include <winsock2.h>
 
 namespace {
-
-// The longest 8-bit address text the engine parses; a longer one is no address of ours.
-constexpr size_t kNarrowAddressLength = 19;
 
 // The reply buffer is this many times the data size: for every size the page offers it
 // holds one reply record with the echoed data, and with room to spare for a router's
@@ -69,32 +62,13 @@ class IcmpHandle {
     HANDLE handle_;
 };
 
-// The destination in network byte order, or INADDR_NONE for a text that is none. The
-// text is parsed whole: a text longer than any address (leading zeros, trailing words)
-// is refused rather than cut into another address.
-ULONG ParseDestination(LPCWSTR dotted) {
-    const std::string narrow = NarrowText(dotted);
-    if (narrow.empty() || narrow.size() > kNarrowAddressLength) {
-        return INADDR_NONE;
-    }
-    return inet_addr(narrow.c_str());
-}
-
 }  // namespace
 
-BOOL SendEcho(EchoResult* result, LPCWSTR address, DWORD dataSize, DWORD ttl) {
+BOOL SendEcho(EchoResult* result, ULONG destination, DWORD dataSize, DWORD ttl) {
     if (result == nullptr) {
         return FALSE;
     }
-    WCHAR resolved[kEchoAddressLength] = {};
-    LPCWSTR dotted = address;
-    if (!IsDottedAddress(address)) {
-        if (!ResolveHostName(address, resolved, kEchoAddressLength)) {
-            return FALSE;
-        }
-        dotted = resolved;
-    }
-    const ULONG destination = ParseDestination(dotted);
+    // A host that resolved to 255.255.255.255, which is no destination.
     if (destination == INADDR_NONE) {
         Fail(result, TEXT("Invalid Host or IP Address entered"));
         return FALSE;

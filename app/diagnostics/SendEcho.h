@@ -9,9 +9,9 @@
 inline constexpr DWORD kEchoTimeout = 10000;
 
 // Fills the record, which the caller has zeroed (the engine never clears the failed
-// flag), from one echo to the address: a dotted address, or a host name looked up
-// first. A time-to-live of 0 sends with the system's default. True when a reply came,
-// also one in which a router reports that the time-to-live ran out on the way: that is
-// how a trace learns each hop. False when the echo failed, with failed set to 1 and the
-// reason as the message, or with the record untouched when a host name did not resolve.
-BOOL SendEcho(EchoResult* result, LPCWSTR address, DWORD dataSize, DWORD ttl);
+// flag), from one echo to `destination` (network byte order, as the page parsed it). A
+// time-to-live of 0 sends with the system's default. True when a reply came, also one
+// in which a router reports that the time-to-live ran out on the way: that is how a
+// trace learns each hop. False when the echo failed, with failed set to 1 and the
+// reason as the message.
+BOOL SendEcho(EchoResult* result, ULONG destination, DWORD dataSize, DWORD ttl);

@@ -31,7 +31,7 @@ DWORD WINAPI TraceWorker(LPVOID job) {
     for (int hop = 0; hop < kDiagnosticsResultCount; ++hop) {
         EchoResult outcome;
         const DWORD ttl = static_cast<DWORD>(hop) + 1;
-        const BOOL answered = SendEcho(&outcome, request.address, request.dataSize, ttl);
+        const BOOL answered = SendEcho(&outcome, request.destination, request.dataSize, ttl);
         EchoResult* record = channel.Store(hop, outcome);
         if (record == nullptr) {
             return 0;

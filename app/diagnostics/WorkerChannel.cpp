@@ -21,6 +21,7 @@ bool WorkerChannel::Begin(WPARAM headerCode, LPCWSTR headerFormat, WorkerRequest
     const EchoResult* header = nullptr;
     const bool alive = Touch([&](DiagnosticsJob& job) {
         request.dataSize = job.dataSize;
+        request.destination = job.destination;
         // Copied with its terminator whatever the page left in the field.
         lstrcpynW(request.address, job.address, kEchoAddressLength);
         std::fill(std::begin(job.results), std::end(job.results), EchoResult{});

@@ -15,6 +15,7 @@
 struct WorkerRequest {
     DWORD dataSize = 0;
     WCHAR address[kEchoAddressLength] = {};
+    ULONG destination = 0;
 };
 
 class WorkerChannel {
