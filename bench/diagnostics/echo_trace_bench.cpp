@@ -73,7 +73,7 @@ void BM_SendEcho10000(benchmark::State& state) {
         const auto start = Clock::now();
         for (int i = 0; i < kEchoes; ++i) {
             EchoResult result;
-            if (!SendEcho(&result, u"127.0.0.1", 56, 0)) {
+            if (!SendEcho(&result, inet_addr("127.0.0.1"), 56, 0)) {
                 state.SkipWithError("an echo to 127.0.0.1 failed (no ICMP permission?)");
                 return;
             }
