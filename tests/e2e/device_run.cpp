@@ -1,32 +1,12 @@
 #include "device_run.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
+#include "child_process.h"
 #include "display/png_file.h"
-
-namespace {
-
-std::string Quoted(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-}  // namespace
 
 void DeviceTest::SetUp() {
     const auto* test = testing::UnitTest::GetInstance()->current_test_info();
@@ -36,31 +16,17 @@ void DeviceTest::SetUp() {
     std::filesystem::create_directories(directory_);
 }
 
-std::string DeviceCommand(const std::filesystem::path& device,
-                          const std::vector<std::string>& arguments,
-                          const std::string& environment) {
-    std::string command = environment + " " + Quoted(device.string());
-    for (const auto& argument : arguments) {
-        command += " " + Quoted(argument);
-    }
-    return command;
-}
-
-DeviceRun RunDevice(const std::filesystem::path& device, const std::filesystem::path& directory,
-                    const std::vector<std::string>& arguments, const std::string& script,
-                    const std::string& environment) {
-    const auto input = directory / "script.txt";
-    const auto output = directory / "stdout.txt";
-    const auto errors = directory / "stderr.txt";
-    std::ofstream(input, std::ios::binary) << script;
-    const std::string command = DeviceCommand(device, arguments, environment) + " <" +
-                                Quoted(input) + " >" + Quoted(output) + " 2>" + Quoted(errors);
-    const int result = std::system(command.c_str());
-    DeviceRun run;
-    run.status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
-    run.output = ReadFile(output);
-    run.errors = ReadFile(errors);
-    return run;
+DeviceRun RunDevice(const std::string& device, const std::vector<std::string>& arguments,
+                    const std::string& script) {
+    tessalink::test::ChildProcess child(device, arguments);
+    tessalink::test::StreamReader output(child.Output());
+    tessalink::test::StreamReader errors(child.Errors());
+    child.Write(script);
+    child.CloseInput();
+    // Both streams to their end: no line holds the needle.
+    output.LineContaining("\x01", std::chrono::minutes(1));
+    errors.LineContaining("\x01", std::chrono::seconds(10));
+    return {child.Wait().value_or(-1), output.All(), errors.All()};
 }
 
 std::vector<nlohmann::json> Dumps(const std::string& output) {
@@ -72,32 +38,17 @@ std::vector<nlohmann::json> Dumps(const std::string& output) {
     return dumps;
 }
 
-namespace {
-
-template <typename Match>
-const nlohmann::json* FindWindow(const nlohmann::json& windows, const Match& match) {
+const nlohmann::json* FindInDump(const nlohmann::json& windows, const char* field,
+                                 const nlohmann::json& value) {
     for (const auto& window : windows) {
-        if (match(window)) {
+        if (window.at(field) == value) {
             return &window;
         }
-        if (const auto* found = FindWindow(window.at("children"), match)) {
+        if (const auto* found = FindInDump(window.at("children"), field, value)) {
             return found;
         }
     }
     return nullptr;
-}
-
-}  // namespace
-
-const nlohmann::json* FindById(const nlohmann::json& windows, int id) {
-    return FindWindow(windows,
-                      [id](const nlohmann::json& window) { return window.at("id") == id; });
-}
-
-const nlohmann::json* FindByClass(const nlohmann::json& windows, const std::string& className) {
-    return FindWindow(windows, [&className](const nlohmann::json& window) {
-        return window.at("class") == className;
-    });
 }
 
 void ExpectMatchesGolden(const std::filesystem::path& shot, const std::string& name,
@@ -113,15 +64,12 @@ void ExpectMatchesGolden(const std::filesystem::path& shot, const std::string& n
     ASSERT_TRUE(actual) << shot;
     ASSERT_EQ(actual->pixels.size(), expected->pixels.size());
     ASSERT_EQ(actual->width, expected->width);
-    const auto isIgnored = [&](std::size_t i) {
-        const int x = static_cast<int>(i % static_cast<std::size_t>(actual->width));
-        const int y = static_cast<int>(i / static_cast<std::size_t>(actual->width));
-        return ignored && x >= ignored->left && x < ignored->right && y >= ignored->top &&
-               y < ignored->bottom;
-    };
     std::size_t differing = 0;
     for (std::size_t i = 0; i < actual->pixels.size(); ++i) {
-        differing += actual->pixels[i] != expected->pixels[i] && !isIgnored(i);
+        const int x = static_cast<int>(i) % actual->width, y = static_cast<int>(i) / actual->width;
+        const bool skipped = ignored && x >= ignored->left && x < ignored->right &&
+                             y >= ignored->top && y < ignored->bottom;
+        differing += actual->pixels[i] != expected->pixels[i] && !skipped;
     }
     EXPECT_EQ(differing, 0u) << "pixels differ from " << golden;
 }

@@ -16,7 +16,7 @@ struct DeviceRun {
     std::string errors;
 };
 
-// A directory of its own for each test, for the script, the output and the shots.
+// A directory of its own for each test, for its shots and files.
 class DeviceTest : public testing::Test {
   protected:
     void SetUp() override;
@@ -25,25 +25,17 @@ class DeviceTest : public testing::Test {
     std::filesystem::path directory_;
 };
 
-// The shell command that starts `device` with `arguments`, `environment` before it.
-std::string DeviceCommand(const std::filesystem::path& device,
-                          const std::vector<std::string>& arguments,
-                          const std::string& environment);
-
-// `script` goes to the device's standard input; `environment` is prefixed to the command
-// ("DISPLAY=:99", or "env -u DISPLAY"). Files land in `directory`.
-DeviceRun RunDevice(const std::filesystem::path& device, const std::filesystem::path& directory,
-                    const std::vector<std::string>& arguments, const std::string& script,
-                    const std::string& environment = "");
+// Runs `device` with `arguments`, `script` on its standard input, to its end.
+DeviceRun RunDevice(const std::string& device, const std::vector<std::string>& arguments,
+                    const std::string& script);
 
 // Every dump line the device printed, parsed.
 std::vector<nlohmann::json> Dumps(const std::string& output);
 
-// The window with control id `id` anywhere in a dump's tree, or null.
-const nlohmann::json* FindById(const nlohmann::json& windows, int id);
-
-// The first window of class `className` anywhere in a dump's tree, or null.
-const nlohmann::json* FindByClass(const nlohmann::json& windows, const std::string& className);
+// The first window anywhere in a dump's tree whose `field` ("id", "class", ...) holds
+// `value`; null when there is none.
+const nlohmann::json* FindInDump(const nlohmann::json& windows, const char* field,
+                                 const nlohmann::json& value);
 
 // Screen pixels from (left, top) up to, not including, (right, bottom).
 struct ScreenArea {

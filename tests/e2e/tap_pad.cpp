@@ -11,15 +11,15 @@ namespace {
 constexpr int kPadId = 100;
 constexpr UINT kTitleString = 1;
 
-std::u16string ToText(int number) {
-    const std::string narrow = std::to_string(number);
-    return std::u16string(narrow.begin(), narrow.end());
-}
-
 std::u16string TextOf(HWND window) {
     WCHAR buffer[256] = {};
     GetWindowTextW(window, buffer, 256);
     return buffer;
+}
+
+void SetText(HWND pad, const std::u16string& text) {
+    SetWindowTextW(pad, text.c_str());
+    InvalidateRect(pad, nullptr, TRUE);
 }
 
 void PaintPad(HWND pad) {
@@ -30,8 +30,7 @@ void PaintPad(HWND pad) {
     HGDIOBJ previous = SelectObject(dc, font);
     RECT client{};
     GetClientRect(pad, &client);
-    const std::u16string text = TextOf(pad);
-    DrawTextW(dc, text.c_str(), -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawTextW(dc, TextOf(pad).c_str(), -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     SelectObject(dc, previous);
     DeleteObject(font);
     EndPaint(pad, &paint);
@@ -44,29 +43,21 @@ LRESULT CALLBACK PadProcedure(HWND pad, UINT message, WPARAM wParam, LPARAM lPar
             return 0;
         case WM_LBUTTONDOWN: {
             SetFocus(pad);
-            const std::u16string text =
-                u"Tapped at " + ToText(LOWORD(lParam)) + u"," + ToText(HIWORD(lParam));
-            SetWindowTextW(pad, text.c_str());
-            InvalidateRect(pad, nullptr, TRUE);
+            WCHAR text[32];
+            wsprintfW(text, u"Tapped at %d,%d", LOWORD(lParam), HIWORD(lParam));
+            SetText(pad, text);
             return 0;
         }
-        case WM_CHAR: {
-            const std::u16string text = TextOf(pad) + static_cast<char16_t>(wParam);
-            SetWindowTextW(pad, text.c_str());
-            InvalidateRect(pad, nullptr, TRUE);
+        case WM_CHAR:
+            SetText(pad, TextOf(pad) + static_cast<char16_t>(wParam));
             return 0;
-        }
+        case WM_DESTROY:
+            // The pad goes only with its frame, so the program ends with it.
+            PostQuitMessage(0);
+            return 0;
         default:
             return DefWindowProcW(pad, message, wParam, lParam);
     }
-}
-
-LRESULT CALLBACK FrameProcedure(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(frame, message, wParam, lParam);
 }
 
 bool RegisterWindowClass(HINSTANCE instance, LPCWSTR name, WNDPROC procedure) {
@@ -83,7 +74,7 @@ bool RegisterWindowClass(HINSTANCE instance, LPCWSTR name, WNDPROC procedure) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int show) {
     WCHAR title[64] = {};
     if (LoadStringW(instance, kTitleString, title, 64) == 0 ||
-        !RegisterWindowClass(instance, u"TapPadFrame", FrameProcedure) ||
+        !RegisterWindowClass(instance, u"TapPadFrame", DefWindowProcW) ||
         !RegisterWindowClass(instance, u"TapPad", PadProcedure)) {
         return 1;
     }
@@ -105,8 +96,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int show) 
     }
     const std::u16string arguments = commandLine;
     if (arguments.starts_with(u"exit=")) {
-        std::string digits(arguments.begin() + 5, arguments.end());
-        return std::stoi(digits);
+        return std::stoi(std::string(arguments.begin() + 5, arguments.end()));
     }
     return static_cast<int>(message.wParam);
 }

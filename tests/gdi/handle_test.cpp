@@ -27,7 +27,7 @@ TEST(GdiHandles, StaleAndForgedHandlesFailWithInvalidHandle) {
     MemoryDc memory(4, 4);
     EXPECT_EQ(SelectObject(memory.dc(), brush), nullptr);
     EXPECT_EQ(FillRect(memory.dc(), &rect, brush), 0);
-    EXPECT_EQ(memory.Pixel(0, 0), RGB(255, 255, 255));
+    EXPECT_EQ(memory.Pixel(0, 0), MemoryDc::kPaper);
 
     for (std::uintptr_t forged :
          {std::uintptr_t{0x1234}, std::uintptr_t{0x47ABCDEF000000}, ~std::uintptr_t{0}}) {

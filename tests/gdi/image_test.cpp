@@ -57,14 +57,6 @@ TEST(GdiImages, FourAndEightBitBitmapsLoadTheirPalettesTopDown) {
         EXPECT_EQ(dest.Pixel(10 + x, 10 + y), RGB(i, 255 - i, (i * 2) & 255)) << i;
     }
     DeleteObject(eight);
-
-    HBITMAP stretched = static_cast<HBITMAP>(
-        LoadImageW(nullptr, MAKEINTRESOURCEW(kFourBitId), IMAGE_BITMAP, 16, 8, 0));
-    ASSERT_NE(stretched, nullptr);
-    GetObjectW(stretched, sizeof(info), &info);
-    EXPECT_EQ(info.bmWidth, 16);
-    EXPECT_EQ(info.bmHeight, 8);
-    DeleteObject(stretched);
 }
 
 TEST(GdiImages, IconMaskKeepsTheBackgroundAroundTheImage) {
@@ -85,13 +77,6 @@ TEST(GdiImages, IconMaskKeepsTheBackgroundAroundTheImage) {
     EXPECT_TRUE(DestroyIcon(icon));
     EXPECT_FALSE(DestroyIcon(icon));
     EXPECT_FALSE(DrawIcon(dest.dc(), 0, 0, icon));
-
-    HICON shared = LoadIconW(nullptr, MAKEINTRESOURCEW(kIconId));
-    ASSERT_NE(shared, nullptr);
-    EXPECT_EQ(LoadIconW(nullptr, MAKEINTRESOURCEW(kIconId)), shared) << "loaded once";
-    EXPECT_TRUE(DestroyIcon(shared));
-    EXPECT_TRUE(DrawIconEx(dest.dc(), 0, 0, shared, 8, 8, 0, nullptr, DI_NORMAL))
-        << "a shared icon outlives DestroyIcon";
 }
 
 TEST(GdiImages, MissingResourcesFailWithTheKernelsError) {

@@ -11,6 +11,9 @@
 
 class MemoryDc {
   public:
+    // The colour a new context's bitmap is filled with.
+    static constexpr COLORREF kPaper = RGB(255, 255, 255);
+
     MemoryDc(int width, int height)
         : dc_(CreateCompatibleDC(nullptr)), bitmap_(CreateCompatibleBitmap(dc_, width, height)) {
         previous_ = SelectObject(dc_, bitmap_);

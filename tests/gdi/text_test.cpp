@@ -1,15 +1,12 @@
-// Text through FreeType: placement, measurement, styles and the dialog font's metrics.
+// Text through FreeType: placement, measurement and styles. (The dialog font's units are
+// checked where dialogs use them, Marlett's glyphs where the painter draws them.)
 #include "gdi/memory_dc.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 namespace {
-
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 HFONT MakeFont(const char16_t* face, int height, int weight = FW_NORMAL, bool italic = false,
                bool underline = false) {
@@ -23,7 +20,7 @@ std::vector<std::pair<int, int>> InkOf(HFONT font, const char16_t* text) {
     HGDIOBJ old = SelectObject(memory.dc(), font);
     ExtTextOutW(memory.dc(), 2, 2, 0, nullptr, text, static_cast<UINT>(lstrlenW(text)), nullptr);
     SelectObject(memory.dc(), old);
-    return memory.Ink(RECT{0, 0, 120, 40}, kWhite);
+    return memory.Ink(RECT{0, 0, 120, 40}, MemoryDc::kPaper);
 }
 
 TEST(GdiText, CentredSingleLineSitsInTheMiddleOfItsRectangle) {
@@ -32,7 +29,7 @@ TEST(GdiText, CentredSingleLineSitsInTheMiddleOfItsRectangle) {
     RECT area{10, 5, 90, 35};
     const int returned =
         DrawTextW(memory.dc(), u"Ping", -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    const RECT ink = memory.InkBounds(RECT{0, 0, 100, 40}, kWhite);
+    const RECT ink = memory.InkBounds(RECT{0, 0, 100, 40}, MemoryDc::kPaper);
     ASSERT_LT(ink.left, ink.right) << "nothing drawn";
     EXPECT_NEAR(ink.left - area.left, area.right - ink.right, 2);
     TEXTMETRICW metrics{};
@@ -53,7 +50,7 @@ TEST(GdiText, CalcRectMeasuresWithoutDrawing) {
     EXPECT_EQ(single.right - single.left, extent.cx) << "the prefix '&' takes no room";
     EXPECT_EQ(single.bottom - single.top, extent.cy);
     EXPECT_EQ(height, extent.cy);
-    EXPECT_TRUE(memory.Ink(RECT{0, 0, 200, 100}, kWhite).empty());
+    EXPECT_TRUE(memory.Ink(RECT{0, 0, 200, 100}, MemoryDc::kPaper).empty());
 
     RECT wrapped{0, 0, 60, 0};
     const int wrapped_height = DrawTextW(memory.dc(), u"one two three four five six", -1, &wrapped,
@@ -63,15 +60,20 @@ TEST(GdiText, CalcRectMeasuresWithoutDrawing) {
     EXPECT_LE(wrapped.right, 60);
     RECT two_lines{0, 0, 200, 0};
     EXPECT_EQ(DrawTextW(memory.dc(), u"a\r\nb", -1, &two_lines, DT_CALCRECT), 2 * extent.cy);
+    // Words that fill the width exactly stay on one line.
+    ASSERT_TRUE(GetTextExtentPoint32W(memory.dc(), u"one two", 7, &extent));
+    RECT exact{0, 0, extent.cx, 0};
+    EXPECT_EQ(DrawTextW(memory.dc(), u"one two", -1, &exact, DT_WORDBREAK | DT_CALCRECT),
+              extent.cy);
 }
 
 TEST(GdiText, TextIsClippedToTheRectangleUnlessAskedNotTo) {
     MemoryDc memory(100, 30);
     RECT narrow{0, 0, 12, 30};
     DrawTextW(memory.dc(), u"Wide text here", -1, &narrow, DT_SINGLELINE);
-    EXPECT_LE(memory.InkBounds(RECT{0, 0, 100, 30}, kWhite).right, 12);
+    EXPECT_LE(memory.InkBounds(RECT{0, 0, 100, 30}, MemoryDc::kPaper).right, 12);
     DrawTextW(memory.dc(), u"Wide text here", -1, &narrow, DT_SINGLELINE | DT_NOCLIP);
-    EXPECT_GT(memory.InkBounds(RECT{0, 0, 100, 30}, kWhite).right, 12);
+    EXPECT_GT(memory.InkBounds(RECT{0, 0, 100, 30}, MemoryDc::kPaper).right, 12);
 }
 
 TEST(GdiText, PrefixUnderlinesOneCharacterAndNoPrefixShowsTheAmpersand) {
@@ -80,10 +82,12 @@ TEST(GdiText, PrefixUnderlinesOneCharacterAndNoPrefixShowsTheAmpersand) {
     RECT area{0, 0, 100, 30};
     DrawTextW(with_prefix.dc(), u"&File", -1, &area, DT_SINGLELINE);
     DrawTextW(without_prefix.dc(), u"File", -1, &area, DT_SINGLELINE);
-    EXPECT_GT(with_prefix.Ink(area, kWhite).size(), without_prefix.Ink(area, kWhite).size());
+    EXPECT_GT(with_prefix.Ink(area, MemoryDc::kPaper).size(),
+              without_prefix.Ink(area, MemoryDc::kPaper).size());
     MemoryDc literal(100, 30);
     DrawTextW(literal.dc(), u"&File", -1, &area, DT_SINGLELINE | DT_NOPREFIX);
-    EXPECT_GT(literal.InkBounds(area, kWhite).right, without_prefix.InkBounds(area, kWhite).right);
+    EXPECT_GT(literal.InkBounds(area, MemoryDc::kPaper).right,
+              without_prefix.InkBounds(area, MemoryDc::kPaper).right);
 }
 
 TEST(GdiText, EllipsisShortensALineThatDoesNotFit) {
@@ -91,75 +95,41 @@ TEST(GdiText, EllipsisShortensALineThatDoesNotFit) {
     RECT narrow{0, 0, 40, 30};
     DrawTextW(memory.dc(), u"A rather long adapter name", -1, &narrow,
               DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOCLIP);
-    const RECT ink = memory.InkBounds(RECT{0, 0, 200, 30}, kWhite);
+    const RECT ink = memory.InkBounds(RECT{0, 0, 200, 30}, MemoryDc::kPaper);
     EXPECT_LE(ink.right, 40);
     EXPECT_GT(ink.right, 20);
 }
 
-TEST(GdiText, StylesChangeTheGlyphs) {
+TEST(GdiText, StylesChangeTheGlyphsAndTheMetrics) {
     HFONT plain = MakeFont(u"Tahoma", -11);
     HFONT bold = MakeFont(u"Tahoma", -11, FW_BOLD);
     HFONT italic = MakeFont(u"Tahoma", -11, FW_NORMAL, true);
     HFONT underline = MakeFont(u"Tahoma", -11, FW_NORMAL, false, true);
     HFONT link = MakeFont(u"", 15, FW_MEDIUM, true, true);
-    for (HFONT font : {plain, bold, italic, underline, link}) {
-        ASSERT_NE(font, nullptr);
-    }
     const auto plain_ink = InkOf(plain, u"Refresh");
     EXPECT_NE(InkOf(italic, u"Refresh"), plain_ink);
-    EXPECT_NE(InkOf(underline, u"Refresh"), plain_ink);
     EXPECT_GT(InkOf(underline, u"Refresh").size(), plain_ink.size());
 
     MemoryDc memory(10, 10);
-    SIZE plain_size{};
-    SIZE bold_size{};
-    SelectObject(memory.dc(), plain);
-    GetTextExtentPoint32W(memory.dc(), u"Refresh", 7, &plain_size);
-    SelectObject(memory.dc(), bold);
-    GetTextExtentPoint32W(memory.dc(), u"Refresh", 7, &bold_size);
-    EXPECT_GT(bold_size.cx, plain_size.cx);
+    const auto width = [&](HFONT font) {
+        SelectObject(memory.dc(), font);
+        SIZE size{};
+        GetTextExtentPoint32W(memory.dc(), u"Refresh", 7, &size);
+        return size.cx;
+    };
+    EXPECT_GT(width(bold), width(plain));
     // A positive height asks for the cell height.
     SelectObject(memory.dc(), link);
     TEXTMETRICW metrics{};
     ASSERT_TRUE(GetTextMetricsW(memory.dc(), &metrics));
     EXPECT_EQ(metrics.tmHeight, 15);
+    EXPECT_EQ(metrics.tmAscent + metrics.tmDescent, metrics.tmHeight);
     EXPECT_EQ(metrics.tmItalic, 1);
     EXPECT_EQ(metrics.tmUnderlined, 1);
     SelectObject(memory.dc(), GetStockObject(SYSTEM_FONT));
     for (HFONT font : {plain, bold, italic, underline, link}) {
         EXPECT_TRUE(DeleteObject(font));
     }
-}
-
-TEST(GdiText, DialogFontGivesDialogUnitsNearSixByThirteen) {
-    MemoryDc memory(10, 10);
-    HFONT font = MakeFont(u"MS Sans Serif", -(8 * 96 + 36) / 72);
-    ASSERT_NE(font, nullptr);
-    SelectObject(memory.dc(), font);
-    TEXTMETRICW metrics{};
-    ASSERT_TRUE(GetTextMetricsW(memory.dc(), &metrics));
-    // Dialog base units: the average width of the alphabet, rounded, and the cell height
-    // (tmAveCharWidth is smaller: Windows does not use it for dialogs either).
-    SIZE alphabet{};
-    ASSERT_TRUE(GetTextExtentPoint32W(
-        memory.dc(), u"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &alphabet));
-    const int base_x = (alphabet.cx / 26 + 1) / 2;
-    RecordProperty("tmHeight", metrics.tmHeight);
-    RecordProperty("tmAveCharWidth", metrics.tmAveCharWidth);
-    RecordProperty("baseUnitX", base_x);
-    EXPECT_NEAR(base_x, 6, 1);
-    EXPECT_NEAR(metrics.tmHeight, 13, 1);
-    EXPECT_EQ(metrics.tmAscent + metrics.tmDescent, metrics.tmHeight);
-    SelectObject(memory.dc(), GetStockObject(SYSTEM_FONT));
-    DeleteObject(font);
-}
-
-TEST(GdiText, MarlettHasTheArrowAndCheckGlyphs) {
-    HFONT marlett = MakeFont(u"Marlett", -13);
-    ASSERT_NE(marlett, nullptr);
-    EXPECT_FALSE(InkOf(marlett, u"u").empty()) << "the down arrow";
-    EXPECT_FALSE(InkOf(marlett, u"a").empty()) << "the check mark";
-    DeleteObject(marlett);
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ TEST(LocalAllocTest, ReAllocKeepsDataZeroesGrowthAndMovesOnlyWhenAllowed) {
     // Far beyond any slack the allocator left: a fixed block cannot grow there.
     SetLastError(0);
     EXPECT_EQ(nullptr, LocalReAlloc(block, 1 << 20, LMEM_ZEROINIT));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY), GetLastError());
+    EXPECT_EQ(ERROR_NOT_ENOUGH_MEMORY, GetLastError());
     EXPECT_EQ(8u, LocalSize(block));
 
     auto* grown = static_cast<BYTE*>(LocalReAlloc(block, 1 << 20, LMEM_MOVEABLE | LMEM_ZEROINIT));
@@ -55,18 +55,18 @@ TEST(LocalAllocTest, ForeignAndFreedPointersFailCleanly) {
     int onStack = 0;
     SetLastError(0);
     EXPECT_EQ(&onStack, LocalFree(&onStack));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), GetLastError());
+    EXPECT_EQ(ERROR_INVALID_HANDLE, GetLastError());
 
     HLOCAL block = LocalAlloc(LPTR, 16);
     ASSERT_EQ(nullptr, LocalFree(block));
     EXPECT_EQ(block, LocalFree(block));
     EXPECT_EQ(0u, LocalSize(block));
     EXPECT_EQ(nullptr, LocalReAlloc(block, 32, LMEM_MOVEABLE));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), GetLastError());
+    EXPECT_EQ(ERROR_INVALID_HANDLE, GetLastError());
 
     EXPECT_EQ(nullptr, LocalFree(nullptr));
     EXPECT_EQ(nullptr, LocalAlloc(LMEM_MOVEABLE, 16));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
+    EXPECT_EQ(ERROR_INVALID_PARAMETER, GetLastError());
 }
 
 }  // namespace

@@ -9,7 +9,7 @@ namespace {
 TEST(NoResourcesTest, LookupsFailWithNoResourceSection) {
     ASSERT_NE(GetModuleHandleW(nullptr), nullptr);
     EXPECT_EQ(FindResourceW(nullptr, MAKEINTRESOURCEW(1), RT_RCDATA), nullptr);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_DATA_NOT_FOUND));
+    EXPECT_EQ(GetLastError(), ERROR_RESOURCE_DATA_NOT_FOUND);
 
     WCHAR text[8] = u"junk";
     EXPECT_EQ(LoadStringW(nullptr, 1, text, 8), 0);
@@ -18,7 +18,7 @@ TEST(NoResourcesTest, LookupsFailWithNoResourceSection) {
     WCHAR file[MAX_PATH];
     ASSERT_GT(GetModuleFileNameW(nullptr, file, MAX_PATH), 0u);
     EXPECT_EQ(GetFileVersionInfoSizeW(file, nullptr), 0u);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_DATA_NOT_FOUND));
+    EXPECT_EQ(GetLastError(), ERROR_RESOURCE_DATA_NOT_FOUND);
 }
 
 }  // namespace

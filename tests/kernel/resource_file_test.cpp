@@ -1,5 +1,5 @@
-// The .res reader, fed this binary's own embedded resources, hand-made files and
-// damaged copies of both.
+// The .res reader, fed this binary's own embedded resources and damaged copies of them.
+// What it reads from whole files is checked through FindResourceW and LoadStringW.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -18,149 +18,90 @@ namespace {
 
 using platform::kernel::ResourceFile;
 using platform::kernel::ResourceId;
+using ResourceBytes = std::vector<std::uint8_t>;
 
-using Bytes = std::vector<std::uint8_t>;
+const ResourceBytes kEmbedded(tessalink_module_resources, tessalink_module_resources_end);
+// The leading empty entry's header takes the first 32 bytes.
+constexpr std::size_t kFirstEntry = 32;
 
-void AppendWord(Bytes& bytes, std::uint16_t value) {
-    bytes.push_back(static_cast<std::uint8_t>(value));
-    bytes.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void AppendDword(Bytes& bytes, std::uint32_t value) {
-    AppendWord(bytes, static_cast<std::uint16_t>(value));
-    AppendWord(bytes, static_cast<std::uint16_t>(value >> 16));
-}
-
-void AppendId(Bytes& bytes, const std::u16string& name, std::uint16_t ordinal) {
-    if (name.empty()) {
-        AppendWord(bytes, 0xFFFF);
-        AppendWord(bytes, ordinal);
-        return;
-    }
-    for (const char16_t unit : name) {
-        AppendWord(bytes, unit);
-    }
-    AppendWord(bytes, 0);
-}
-
-// One entry as the resource compiler lays it out; an empty name means the ordinal.
-void AppendEntry(Bytes& bytes, std::uint16_t type, const std::u16string& name,
-                 std::uint16_t ordinal, std::uint16_t language, const Bytes& data) {
-    Bytes ids;
-    AppendId(ids, {}, type);
-    AppendId(ids, name, ordinal);
-    while (ids.size() % 4 != 0) {
-        ids.push_back(0);
-    }
-    AppendDword(bytes, static_cast<std::uint32_t>(data.size()));
-    AppendDword(bytes, static_cast<std::uint32_t>(8 + ids.size() + 16));
-    bytes.insert(bytes.end(), ids.begin(), ids.end());
-    AppendDword(bytes, 0);        // DataVersion
-    AppendWord(bytes, 0x1030);    // MemoryFlags
-    AppendWord(bytes, language);  // LanguageId
-    AppendDword(bytes, 0);        // Version
-    AppendDword(bytes, 0);        // Characteristics
-    bytes.insert(bytes.end(), data.begin(), data.end());
-    while (bytes.size() % 4 != 0) {
-        bytes.push_back(0);
-    }
-}
-
-Bytes SmallFile() {
-    Bytes bytes;
-    AppendEntry(bytes, 0, {}, 0, 0, {});
-    AppendEntry(bytes, 10, u"PAYLOAD", 0, 0x0809, {'a', 'b', 'c'});
-    AppendEntry(bytes, 6, {}, 1, 0x0809, {1, 0, 'x', 0});
-    return bytes;
-}
-
-std::optional<ResourceFile> Parse(const Bytes& bytes, std::string& error) {
+std::optional<ResourceFile> ParseResources(const ResourceBytes& bytes, std::string& error) {
     return ResourceFile::Parse(std::span(bytes), error);
 }
 
-TEST(ResourceFileTest, ReadsEntriesWithNamesLanguagesAndData) {
-    const Bytes bytes = SmallFile();
+ResourceFile ParseEmbedded() {
     std::string error;
-    const auto file = Parse(bytes, error);
-    ASSERT_TRUE(file.has_value()) << error;
-    ASSERT_EQ(file->Entries().size(), 2u);
-    const auto& payload = file->Entries()[0];
-    EXPECT_EQ(payload.type, ResourceId(std::uint16_t{10}));
-    EXPECT_EQ(payload.name, ResourceId(u"payload"));
-    EXPECT_EQ(payload.language, 0x0809);
-    EXPECT_EQ(payload.memoryFlags, 0x1030);
-    EXPECT_EQ(std::string(payload.data.begin(), payload.data.end()), "abc");
-    EXPECT_EQ(file->Find(ResourceId(std::uint16_t{6}), ResourceId(std::uint16_t{1})), 1u);
-    EXPECT_FALSE(file->Find(ResourceId(std::uint16_t{6}), ResourceId(std::uint16_t{2})));
+    auto file = ParseResources(kEmbedded, error);
+    EXPECT_TRUE(file.has_value()) << error;
+    return file.value_or(ResourceFile{});
 }
 
-// Every prefix of a real file either fails or, cut between entries (with or without
-// the last one's padding), keeps exactly the whole entries before the cut. Each
-// prefix sits in a buffer of its own exact size, so the address sanitizer sees any
-// read past the end.
-TEST(ResourceFileTest, EveryTruncationOfTheEmbeddedFileFailsOrKeepsWholeEntries) {
-    const Bytes whole(tessalink_module_resources, tessalink_module_resources_end);
-    std::string error;
-    const auto complete = Parse(whole, error);
-    ASSERT_TRUE(complete.has_value()) << error;
-    ASSERT_GT(complete->Entries().size(), 10u);
-    const auto endOfEntry = [&](std::size_t count) -> std::size_t {
-        if (count == 0) {
-            return 32;  // the leading empty entry
-        }
-        const auto& data = complete->Entries()[count - 1].data;
-        return static_cast<std::size_t>(data.data() - whole.data()) + data.size();
-    };
+// Where the first `count` parsed entries end in kEmbedded; the next entry's header
+// starts there, padded to four bytes.
+std::size_t EndOfEntries(const ResourceFile& file, std::size_t count) {
+    if (count == 0) {
+        return kFirstEntry;
+    }
+    const auto& data = file.Entries()[count - 1].data;
+    return static_cast<std::size_t>(data.data() - kEmbedded.data()) + data.size();
+}
 
-    for (std::size_t size = 0; size < whole.size(); ++size) {
-        const Bytes prefix(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
-        error.clear();
-        const auto file = Parse(prefix, error);
+std::size_t PaddedToDword(std::size_t offset) {
+    return (offset + 3) / 4 * 4;
+}
+
+// Every prefix either fails or, cut between entries (with or without the last one's
+// padding), keeps exactly the whole entries before the cut. Each prefix sits in a
+// buffer of its own exact size, so the address sanitizer sees any read past the end.
+TEST(ResourceFileTest, EveryTruncationFailsOrKeepsWholeEntries) {
+    const ResourceFile complete = ParseEmbedded();
+    ASSERT_GT(complete.Entries().size(), 5u);
+    for (std::size_t size = 0; size < kEmbedded.size(); ++size) {
+        const ResourceBytes prefix(kEmbedded.begin(),
+                                   kEmbedded.begin() + static_cast<std::ptrdiff_t>(size));
+        std::string error;
+        const auto file = ParseResources(prefix, error);
         if (!file) {
             EXPECT_FALSE(error.empty()) << size;
             continue;
         }
         const std::size_t kept = file->Entries().size();
-        ASSERT_LT(kept, complete->Entries().size()) << size;
-        EXPECT_GE(size, endOfEntry(kept)) << size;
-        EXPECT_LE(size, (endOfEntry(kept) + 3) / 4 * 4) << size;
+        ASSERT_LT(kept, complete.Entries().size()) << size;
+        EXPECT_GE(size, EndOfEntries(complete, kept)) << size;
+        EXPECT_LE(size, PaddedToDword(EndOfEntries(complete, kept))) << size;
     }
 }
 
 TEST(ResourceFileTest, DamagedHeadersAreRefusedWithAReason) {
-    const auto refuses = [](const Bytes& bytes) {
+    const auto refuses = [](const ResourceBytes& bytes) {
         std::string error;
-        const bool refused = !Parse(bytes, error).has_value();
-        return refused && !error.empty();
+        return !ParseResources(bytes, error).has_value() && !error.empty();
     };
-    const Bytes good = SmallFile();
-    const std::size_t second = 32;  // the payload entry, after the leading empty one
-
     EXPECT_TRUE(refuses({}));
     EXPECT_TRUE(refuses({0xDE, 0xAD, 0xBE, 0xEF, 0x00, 0x01, 0x02}));
-
     // A 16-bit file, or anything else, lacks the leading empty entry.
-    Bytes noMarker(good.begin() + second, good.end());
-    EXPECT_TRUE(refuses(noMarker));
+    EXPECT_TRUE(refuses(ResourceBytes(kEmbedded.begin() + kFirstEntry, kEmbedded.end())));
 
-    // One byte of the payload's sizes changed: the header size below its minimum or past
-    // the end, the data size past the end.
-    const std::pair<std::size_t, std::uint8_t> changes[] = {
-        {second + 4, 8}, {second + 6, 1}, {second + 3, 0x80}};
-    for (const auto& [at, value] : changes) {
-        Bytes damaged = good;
-        damaged[at] = value;
+    // One byte of the first entry's sizes changed: the header size below its minimum or
+    // past the end, the data size past the end.
+    for (const auto& [at, value] : {std::pair{kFirstEntry + 4, 8}, std::pair{kFirstEntry + 6, 1},
+                                    std::pair{kFirstEntry + 3, 0x80}}) {
+        ResourceBytes damaged = kEmbedded;
+        damaged[at] = static_cast<std::uint8_t>(value);
         EXPECT_TRUE(refuses(damaged)) << at;
     }
 
-    // The name "PAYLOAD" with its terminator overwritten runs into the next fields
-    // and past the header's end.
-    Bytes unterminatedName = good;
-    for (std::size_t at = second + 12; at < second + 48; at += 2) {
-        unterminatedName[at] = 'Z';
-        unterminatedName[at + 1] = 0;
+    // The name "Sample" with its terminator overwritten runs into the next fields and
+    // past the header's end.
+    const ResourceFile file = ParseEmbedded();
+    const auto sample = file.Find(ResourceId(std::uint16_t{10}), ResourceId(u"Sample"));
+    ASSERT_TRUE(sample);
+    const std::size_t header = PaddedToDword(EndOfEntries(file, *sample));
+    ResourceBytes unterminated = kEmbedded;
+    for (std::size_t at = header + 12; at < header + 48; at += 2) {
+        unterminated[at] = 'Z';
+        unterminated[at + 1] = 0;
     }
-    EXPECT_TRUE(refuses(unterminatedName));
+    EXPECT_TRUE(refuses(unterminated));
 }
 
 }  // namespace

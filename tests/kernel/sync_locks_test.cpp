@@ -9,11 +9,19 @@
 
 namespace {
 
-struct Shared {
+// The two locks, each entered twice by four threads around a counter updated with a
+// read, a yield and a write, so that two threads inside at once lose increments.
+struct SectionLock {
     CRITICAL_SECTION section;
+    bool Enter() { return (EnterCriticalSection(&section), true); }
+    void Leave() { LeaveCriticalSection(&section); }
+    int counter = 0;
+};
+
+struct MutexLock {
     HANDLE mutex = nullptr;
-    // Updated with a read, a yield and a write, so that two threads inside at once
-    // lose increments.
+    bool Enter() { return WaitForSingleObject(mutex, INFINITE) == WAIT_OBJECT_0; }
+    void Leave() { ReleaseMutex(mutex); }
     int counter = 0;
 };
 
@@ -23,39 +31,28 @@ void SlowIncrement(int& counter) {
     counter = seen + 1;
 }
 
-DWORD WINAPI EnterRecursivelyAndCount(LPVOID parameter) {
-    auto* shared = static_cast<Shared*>(parameter);
-    for (int i = 0; i < 2000; ++i) {
-        EnterCriticalSection(&shared->section);
-        EnterCriticalSection(&shared->section);
-        SlowIncrement(shared->counter);
-        LeaveCriticalSection(&shared->section);
-        // Still held after one leave: the second increment is also protected.
-        SlowIncrement(shared->counter);
-        LeaveCriticalSection(&shared->section);
-    }
-    return 0;
-}
-
-DWORD WINAPI WaitOnMutexAndCount(LPVOID parameter) {
-    auto* shared = static_cast<Shared*>(parameter);
-    for (int i = 0; i < 500; ++i) {
-        if (WaitForSingleObject(shared->mutex, INFINITE) != WAIT_OBJECT_0) {
+template <typename Lock, int kRounds>
+DWORD WINAPI EnterTwiceAndCount(LPVOID parameter) {
+    auto& lock = *static_cast<Lock*>(parameter);
+    for (int i = 0; i < kRounds; ++i) {
+        if (!lock.Enter() || !lock.Enter()) {
             return 1;
         }
-        WaitForSingleObject(shared->mutex, INFINITE);
-        SlowIncrement(shared->counter);
-        ReleaseMutex(shared->mutex);
-        SlowIncrement(shared->counter);
-        ReleaseMutex(shared->mutex);
+        SlowIncrement(lock.counter);
+        lock.Leave();
+        // Still held after one leave: the second increment is also protected.
+        SlowIncrement(lock.counter);
+        lock.Leave();
     }
     return 0;
 }
 
-void RunFourThreads(LPTHREAD_START_ROUTINE routine, Shared& shared) {
+template <typename Lock, int kRounds>
+void ExpectFourThreadsToCountEveryRound(Lock& lock) {
     std::vector<HANDLE> threads;
     for (int i = 0; i < 4; ++i) {
-        threads.push_back(CreateThread(nullptr, 0, routine, &shared, 0, nullptr));
+        threads.push_back(
+            CreateThread(nullptr, 0, EnterTwiceAndCount<Lock, kRounds>, &lock, 0, nullptr));
         ASSERT_NE(nullptr, threads.back());
     }
     for (HANDLE thread : threads) {
@@ -65,14 +62,14 @@ void RunFourThreads(LPTHREAD_START_ROUTINE routine, Shared& shared) {
         EXPECT_EQ(0u, exitCode);
         CloseHandle(thread);
     }
+    EXPECT_EQ(4 * kRounds * 2, lock.counter);
 }
 
 TEST(CriticalSectionTest, RecursiveEntryExcludesOtherThreads) {
-    Shared shared;
-    InitializeCriticalSection(&shared.section);
-    RunFourThreads(EnterRecursivelyAndCount, shared);
-    EXPECT_EQ(4 * 2000 * 2, shared.counter);
-    DeleteCriticalSection(&shared.section);
+    SectionLock lock;
+    InitializeCriticalSection(&lock.section);
+    ExpectFourThreadsToCountEveryRound<SectionLock, 2000>(lock);
+    DeleteCriticalSection(&lock.section);
 }
 
 TEST(CriticalSectionTest, ALeaveByANonOwnerDoesNotReleaseIt) {
@@ -95,13 +92,13 @@ TEST(CriticalSectionTest, ALeaveByANonOwnerDoesNotReleaseIt) {
 }
 
 TEST(MutexTest, RecursiveOwnershipExcludesOtherThreads) {
-    Shared shared;
-    shared.mutex = CreateMutexW(nullptr, FALSE, nullptr);
-    ASSERT_NE(nullptr, shared.mutex);
-    EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), GetLastError());
-    RunFourThreads(WaitOnMutexAndCount, shared);
-    EXPECT_EQ(4 * 500 * 2, shared.counter);
-    CloseHandle(shared.mutex);
+    MutexLock lock;
+    SetLastError(ERROR_INVALID_HANDLE);
+    lock.mutex = CreateMutexW(nullptr, FALSE, nullptr);
+    ASSERT_NE(nullptr, lock.mutex);
+    EXPECT_EQ(ERROR_SUCCESS, GetLastError());
+    ExpectFourThreadsToCountEveryRound<MutexLock, 500>(lock);
+    CloseHandle(lock.mutex);
 }
 
 TEST(MutexTest, OnlyTheOwnerReleasesAndOthersTimeOut) {
@@ -116,7 +113,7 @@ TEST(MutexTest, OnlyTheOwnerReleasesAndOthersTimeOut) {
         otherWait = WaitForSingleObject(mutex, 20);
     }).join();
     EXPECT_FALSE(otherRelease);
-    EXPECT_EQ(static_cast<DWORD>(ERROR_NOT_OWNER), otherError);
+    EXPECT_EQ(ERROR_NOT_OWNER, otherError);
     EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), otherWait);
 
     EXPECT_TRUE(ReleaseMutex(mutex));

@@ -1,5 +1,5 @@
-// CreateThread, waits on threads and events, exit codes, thread ids, and handles
-// that are stale or never existed.
+// CreateThread, waits on threads and events, exit codes, thread ids, handles that are
+// stale or never existed, and the per-thread count of CoInitializeEx.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,6 +11,8 @@
 #include "kernel/objects/thread_registry.h"
 
 namespace {
+
+using platform::kernel::ThreadRegistry;
 
 struct Job {
     HANDLE go = nullptr;
@@ -31,14 +33,13 @@ TEST(ThreadsTest, RunsWaitsAndReportsTheExitCode) {
     DWORD threadId = 0;
     HANDLE thread = CreateThread(nullptr, 0, WaitForGoThenReport, &job, 0, &threadId);
     ASSERT_NE(nullptr, thread);
-    EXPECT_NE(0u, threadId);
     EXPECT_NE(GetCurrentThreadId(), threadId);
 
     EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(thread, 20));
     DWORD exitCode = 0;
     ASSERT_TRUE(GetExitCodeThread(thread, &exitCode));
     EXPECT_EQ(STILL_ACTIVE, exitCode);
-    EXPECT_TRUE(platform::kernel::ThreadRegistry::Instance().IsAlive(threadId));
+    EXPECT_TRUE(ThreadRegistry::Instance().IsAlive(threadId));
 
     ASSERT_TRUE(SetEvent(job.go));
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, INFINITE));
@@ -46,7 +47,7 @@ TEST(ThreadsTest, RunsWaitsAndReportsTheExitCode) {
     EXPECT_EQ(42u, exitCode);
     EXPECT_EQ(threadId, job.seenThreadId);
     // The id is retired before the thread's handle is signalled.
-    EXPECT_FALSE(platform::kernel::ThreadRegistry::Instance().IsAlive(threadId));
+    EXPECT_FALSE(ThreadRegistry::Instance().IsAlive(threadId));
 
     EXPECT_TRUE(CloseHandle(thread));
     EXPECT_TRUE(CloseHandle(job.go));
@@ -55,7 +56,7 @@ TEST(ThreadsTest, RunsWaitsAndReportsTheExitCode) {
 TEST(ThreadsTest, ThreadsNotMadeByCreateThreadGetDistinctLiveIds) {
     const DWORD mine = GetCurrentThreadId();
     EXPECT_EQ(mine, GetCurrentThreadId());
-    auto& registry = platform::kernel::ThreadRegistry::Instance();
+    auto& registry = ThreadRegistry::Instance();
     EXPECT_TRUE(registry.IsAlive(mine));
 
     DWORD other = 0;
@@ -63,15 +64,13 @@ TEST(ThreadsTest, ThreadsNotMadeByCreateThreadGetDistinctLiveIds) {
     EXPECT_NE(0u, other);
     EXPECT_NE(mine, other);
     EXPECT_FALSE(registry.IsAlive(other));
-    EXPECT_NE(0u, GetCurrentProcessId());
 }
 
 TEST(ThreadsTest, EventsResetAsAskedAndTimeOut) {
+    SetLastError(ERROR_INVALID_HANDLE);
     HANDLE automatic = CreateEventW(nullptr, FALSE, TRUE, nullptr);
+    EXPECT_EQ(ERROR_SUCCESS, GetLastError());
     HANDLE manual = CreateEventW(nullptr, TRUE, TRUE, nullptr);
-    ASSERT_NE(nullptr, automatic);
-    ASSERT_NE(nullptr, manual);
-
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(automatic, 0));
     EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(automatic, 0));
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(manual, 0));
@@ -82,7 +81,7 @@ TEST(ThreadsTest, EventsResetAsAskedAndTimeOut) {
     EXPECT_GE(GetTickCount() - before, 30u);
 
     EXPECT_EQ(nullptr, CreateEventW(nullptr, TRUE, FALSE, u"named"));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_NOT_SUPPORTED), GetLastError());
+    EXPECT_EQ(ERROR_NOT_SUPPORTED, GetLastError());
     CloseHandle(automatic);
     CloseHandle(manual);
 }
@@ -104,7 +103,7 @@ TEST(ThreadsTest, StaleAndForgedHandlesFailWithInvalidHandle) {
     for (HANDLE handle : forged) {
         SetLastError(0);
         EXPECT_EQ(WAIT_FAILED, WaitForSingleObject(handle, 0)) << handle;
-        EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), GetLastError());
+        EXPECT_EQ(ERROR_INVALID_HANDLE, GetLastError());
         EXPECT_FALSE(CloseHandle(handle));
         EXPECT_FALSE(SetEvent(handle));
         DWORD code = 0;
@@ -113,37 +112,59 @@ TEST(ThreadsTest, StaleAndForgedHandlesFailWithInvalidHandle) {
     // A handle of the wrong kind is as invalid for the call as a forged one.
     DWORD code = 0;
     EXPECT_FALSE(GetExitCodeThread(reused, &code));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), GetLastError());
+    EXPECT_EQ(ERROR_INVALID_HANDLE, GetLastError());
     EXPECT_FALSE(ReleaseMutex(reused));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), GetLastError());
+    EXPECT_EQ(ERROR_INVALID_HANDLE, GetLastError());
 
     // The new object behind the reused slot is untouched by all of that.
     EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(reused, 0));
     CloseHandle(reused);
 }
 
-TEST(ThreadsTest, CreateThreadRefusesWhatItCannotDo) {
+TEST(ThreadsTest, RefusesWhatItCannotDoAndRunsOnAfterItsHandleCloses) {
     EXPECT_EQ(nullptr, CreateThread(nullptr, 0, nullptr, nullptr, 0, nullptr));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
+    EXPECT_EQ(ERROR_INVALID_PARAMETER, GetLastError());
     EXPECT_EQ(nullptr, CreateThread(nullptr, 0, WaitForGoThenReport, nullptr, 0x4, nullptr));
-}
 
-TEST(ThreadsTest, ClosingTheHandleLetsTheThreadRunOn) {
     static std::atomic<bool> ran{false};
-    HANDLE thread = CreateThread(
-        nullptr, 0,
-        [](LPVOID) -> DWORD {
-            Sleep(20);
-            ran = true;
-            return 0;
-        },
-        nullptr, 0, nullptr);
-    ASSERT_NE(nullptr, thread);
-    ASSERT_TRUE(CloseHandle(thread));
+    const auto later = [](LPVOID) -> DWORD {
+        Sleep(20);
+        ran = true;
+        return 0;
+    };
+    ASSERT_TRUE(CloseHandle(CreateThread(nullptr, 0, later, nullptr, 0, nullptr)));
     for (int i = 0; i < 500 && !ran; ++i) {
         Sleep(10);
     }
     EXPECT_TRUE(ran);
+}
+
+TEST(ComInitializationTest, CountsPerThreadAndRefusesAChangedModel) {
+    EXPECT_EQ(S_OK, CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+    EXPECT_EQ(S_FALSE, CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+    EXPECT_EQ(RPC_E_CHANGED_MODE, CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+
+    // Another thread starts from nothing, in whichever model it asks for.
+    HRESULT other = E_FAIL;
+    std::thread([&other] {
+        other = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        CoUninitialize();
+    }).join();
+    EXPECT_EQ(S_OK, other);
+
+    // Two successful calls need two uninitialisations; the refused one none.
+    CoUninitialize();
+    EXPECT_EQ(S_FALSE, CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+    CoUninitialize();
+    CoUninitialize();
+    EXPECT_EQ(S_OK, CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    CoUninitialize();
+    CoUninitialize();  // unmatched: no effect.
+    EXPECT_EQ(S_OK, CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+    CoUninitialize();
+
+    int reserved = 0;
+    EXPECT_EQ(E_INVALIDARG, CoInitializeEx(&reserved, COINIT_MULTITHREADED));
 }
 
 }  // namespace

@@ -1,74 +1,77 @@
-// Scenario files that cannot be used say where and why; those that can fill the
-// registry as the program reads it.
+// Scenario files that cannot be used say where and why (their DHCP servers included);
+// those that can fill the registry as the program reads it.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 
-#include "use_scenario.h"
+#include "net/sim/scenario_error.h"
+#include "net/sim/scenario_reader.h"
+#include "support/scenario_stager.h"
 
 namespace {
 
 using platform::net::sim::ScenarioError;
 using testing::HasSubstr;
 
-std::string LoadError(const std::string& json) {
-    return net_test::ScenarioRefusal(json, "office.json");
+// A file with one adapter that has DHCP and a fault that adds a second, with `servers`
+// as its DHCP servers.
+std::string WithServers(const std::string& servers) {
+    return R"({"adapters": [{"name": "NE20001", "index": 2, "dhcp": {}}],
+               "faults": [{"kind": "grow", "table": "adapters",
+                           "add": [{"name": "WLAN1", "index": 3}]}],
+               "dhcpServers": )" +
+           servers + "}";
 }
 
 TEST(ScenarioLoading, ErrorsNameTheFileThePlaceAndWhatWasExpected) {
-    EXPECT_THAT(LoadError("{\n  \"adapters\": [\n    {\"name\": \"a\",}\n  ]\n}"),
-                HasSubstr("office.json: not valid JSON: line 3, column"));
-    EXPECT_EQ(
-        LoadError(R"({"adapters": [{"name": "a", "index": 1}, {"name": "b", "index": "2"}]})"),
-        "office.json: at adapters[1].index: expected a whole number, 0 or more, found \"2\"");
-    EXPECT_EQ(LoadError(R"({"adapters": [{"name": "a"}]})"),
-              "office.json: at adapters[0]: missing key \"index\"");
-    EXPECT_EQ(LoadError(R"({"adapters": [{"name": "a", "index": 1, "mac": "00-11-2"}]})"),
-              "office.json: at adapters[0].mac: expected a hardware address of 0 to 8 bytes "
-              "such as \"00-0a-95-9d-68-16\", found \"00-11-2\"");
-    EXPECT_THAT(LoadError(R"({"host": {"dnsServers": ["10.0.0.256"]}})"),
-                HasSubstr("at host.dnsServers[0]: expected an IPv4 address"));
-    EXPECT_THAT(LoadError(R"({"adapters": [{"name": "a", "index": 1, "adresses": []}]})"),
-                HasSubstr("at adapters[0].adresses: unknown key \"adresses\" (known keys: name,"));
-    EXPECT_THAT(
-        LoadError(R"({"adapters": [{"name": "a", "index": 1}, {"name": "b", "index": 1}]})"),
-        HasSubstr("at adapters[1].index: interface index 1 is already used"));
-    EXPECT_THAT(LoadError(R"({"faults": [{"kind": "vanish", "adapter": 9, "afterQueries": 1}]})"),
-                HasSubstr("at faults[0].adapter: no adapter has interface index 9"));
-    EXPECT_THAT(LoadError(R"({"faults": [{"kind": "fail", "query": "GetIfEntry", "error": 0}]})"),
-                HasSubstr("at faults[0].error: expected a Win32 error code other than 0"));
-    EXPECT_THAT(LoadError(R"({"registry": {"HKLM": {"x": 1}}})"),
-                HasSubstr("at registry.HKLM: the key name should be a root and a path"));
-    EXPECT_THAT(LoadError(R"({"timeZone": "Not/A_Zone"})"),
-                HasSubstr("at timeZone: expected a POSIX TZ rule"));
-    EXPECT_THAT(LoadError(R"({"adapters": [{"name": "a", "index": 1,
-                              "dhcp": {"leaseExpires": "2026-02-30T00:00:00Z"}}]})"),
-                HasSubstr("at adapters[0].dhcp.leaseExpires: expected a UTC time"));
-    EXPECT_EQ(LoadError("[]"), "office.json: at the top level: expected an object, found an array");
-}
-
-TEST(ScenarioLoading, EchoHostsAndNamesAreToldWithTheirPlace) {
-    EXPECT_THAT(LoadError(R"({"hosts": [{"address": "10.0.0.1", "route": [true]}]})"),
-                HasSubstr("at hosts[0].route[0]: expected null (a silent router)"));
-    EXPECT_THAT(LoadError(R"({"hosts": [{"address": "10.0.0.1", "unreachable": "moon"}]})"),
-                HasSubstr("at hosts[0].unreachable"));
-    EXPECT_THAT(LoadError(R"({"hosts": [{"address": "10.0.0.1"}, {"address": "10.0.0.1"}]})"),
-                HasSubstr("at hosts[1].address: host 10.0.0.1 is already listed"));
-    EXPECT_THAT(LoadError(R"({"hosts": [{"rtt": 3}]})"), HasSubstr("missing key \"address\""));
-    EXPECT_THAT(LoadError(R"({"hosts": [{"address": "10.0.0.1", "rtt": -1}]})"),
-                HasSubstr("at hosts[0].rtt"));
-    EXPECT_THAT(LoadError(R"({"names": {"www.example": []}})"),
-                HasSubstr("at names.www.example: expected an address or a non-empty array"));
-    EXPECT_THAT(LoadError(R"({"names": {"www.example": ["10.0.0.300"]}})"),
-                HasSubstr("names.www.example[0]"));
-    EXPECT_THAT(LoadError(R"({"reverseNames": {"10.0.0": "router"}})"),
-                HasSubstr("\"10.0.0\" is not an IPv4 address"));
-    EXPECT_THAT(LoadError(R"({"reverseNames": {"10.0.0.1": ""}})"),
-                HasSubstr("a name cannot be empty"));
-    EXPECT_THAT(LoadError(R"({"faults": [{"kind": "fail", "query": "IcmpSendEcho", "error": 5}]})"),
-                HasSubstr("\"IcmpCreateFile\""));
+    // Each message says where, then what was expected (and found); the file's name
+    // comes first.
+    const std::pair<std::string, const char*> rows[] = {
+        {"{\n  \"adapters\": [\n    {\"name\": \"a\",}\n  ]\n}",
+         "office.json: not valid JSON: line 3, column"},
+        {"[]", "office.json: at the top level: expected an object, found an array"},
+        {R"({"adapters": [{"name": "a", "index": 1}, {"name": "b", "index": "2"}]})",
+         "at adapters[1].index: expected a whole number, 0 or more, found \"2\""},
+        {R"({"adapters": [{"name": "a"}]})", "at adapters[0]: missing key \"index\""},
+        {R"({"adapters": [{"name": "a", "index": 1, "mac": "00-11-2"}]})",
+         "at adapters[0].mac: expected a hardware address of 0 to 8 bytes"},
+        {R"({"host": {"dnsServers": ["10.0.0.256"]}})", "at host.dnsServers[0]: expected an IPv4"},
+        {R"({"adapters": [{"name": "a", "index": 1, "adresses": []}]})",
+         "at adapters[0].adresses: unknown key \"adresses\" (known keys: name,"},
+        {R"({"adapters": [{"name": "a", "index": 1}, {"name": "b", "index": 1}]})",
+         "at adapters[1].index: interface index 1 is already used"},
+        {R"({"faults": [{"kind": "vanish", "adapter": 9, "afterQueries": 1}]})",
+         "at faults[0].adapter: no adapter has interface index 9"},
+        {R"({"faults": [{"kind": "fail", "query": "IcmpSendEcho", "error": 5}]})",
+         "\"IcmpCreateFile\""},
+        {R"({"registry": {"HKLM": {"x": 1}}})", "at registry.HKLM: the key name should be a root"},
+        {R"({"timeZone": "Not/A_Zone"})", "at timeZone: expected a POSIX TZ rule"},
+        {R"({"adapters":[{"name":"a","index":1,"dhcp":{"leaseExpires":"2026-02-30T00:00:00Z"}}]})",
+         "at adapters[0].dhcp.leaseExpires: expected a UTC time"},
+        {R"({"hosts": [{"address": "10.0.0.1", "route": [true]}]})",
+         "at hosts[0].route[0]: expected null (a silent router)"},
+        {R"({"hosts": [{"address": "10.0.0.1"}, {"address": "10.0.0.1"}]})",
+         "at hosts[1].address: host 10.0.0.1 is already listed"},
+        {R"({"names": {"www.example": []}})", "at names.www.example: expected an address or a"},
+        {R"({"reverseNames": {"10.0.0": "router"}})", "\"10.0.0\" is not an IPv4 address"},
+        {R"({"reverseNames": {"10.0.0.1": ""}})", "a name cannot be empty"},
+        {WithServers(R"([{"adapter": 2, "answer": "soon"}])"),
+         "at dhcpServers[0].answer: expected one of \"atOnce\", \"late\", \"never\""},
+        {WithServers(R"([{"adapter": 9}])"), "at dhcpServers[0].adapter: no adapter has"},
+        {WithServers(R"([{"adapter": 2}, {"adapter": 2, "answer": "never"}])"),
+         "at dhcpServers[1].adapter: the adapter with interface index 2 already has a DHCP"},
+        {WithServers(R"([{"adapter": 2, "delay": 100}])"),
+         "at dhcpServers[0].delay: \"delay\" belongs to a server whose answer is \"late\""},
+        {WithServers(R"([{"adapter": 2, "answer": "late"}])"), "at dhcpServers[0]: missing key"},
+        {WithServers(R"([{"adapter": 2, "leaseTime": 0}])"),
+         "at dhcpServers[0].leaseTime: expected a lease time in seconds, at least 1"}};
+    for (const auto& [json, error] : rows) {
+        EXPECT_THAT(tessalink::test::ScenarioRefusal(json, "office.json"), HasSubstr(error));
+    }
+    // A server for the adapter a fault adds later is no mistake.
+    EXPECT_EQ(tessalink::test::ScenarioRefusal(WithServers(R"([{"adapter": 3}])")), "accepted");
 }
 
 TEST(ScenarioLoading, MissingFileSaysSo) {
@@ -99,7 +102,7 @@ std::pair<DWORD, std::u16string> ReadValue(const std::u16string& key, const std:
 }
 
 TEST(ScenarioLoading, DisplayNamesAndRegistryValuesReachTheRegistry) {
-    net_test::UseScenario(R"({
+    tessalink::test::StageScenario(R"({
       "adapters": [{"name": "NE20001", "index": 2, "displayName": "Cradle \u00e4"}],
       "registry": {
         "HKEY_LOCAL_MACHINE\\Comm\\WLAN1": {"DisplayName": "", "Flags": 5,

@@ -31,8 +31,7 @@ TableRead ReadTable(Query query) {
 }
 
 inline TableRead ReadAdapters() {
-    return ReadTable<IP_ADAPTER_INFO>(
-        [](PIP_ADAPTER_INFO table, PULONG size) { return GetAdaptersInfo(table, size); });
+    return ReadTable<IP_ADAPTER_INFO>(GetAdaptersInfo);
 }
 
 inline TableRead ReadArp(BOOL sorted = TRUE) {
@@ -42,8 +41,7 @@ inline TableRead ReadArp(BOOL sorted = TRUE) {
 }
 
 inline TableRead ReadNetworkParams() {
-    return ReadTable<FIXED_INFO>(
-        [](PFIXED_INFO table, PULONG size) { return GetNetworkParams(table, size); });
+    return ReadTable<FIXED_INFO>(GetNetworkParams);
 }
 
 }  // namespace net_test

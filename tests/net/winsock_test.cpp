@@ -1,22 +1,58 @@
-// Host lookups: the hostent as Windows lays it out, over the simulated network's
-// names and over the machine's resolver (localhost only: nothing may leave it).
+// The socket library: inet_addr's address forms, its start and stop, and host lookups
+// with the hostent as Windows lays it out, over the simulated network's names and over
+// the machine's resolver (localhost only: nothing may leave it).
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <cstring>
 #include <fstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "net/host/host_backend.h"
 #include "net/network_backend.h"
-#include "net/use_scenario.h"
+#include "support/scenario_stager.h"
 
 // Last: its macros (s_addr, h_addr, ...) must not meet the standard library's headers.
 #include <winsock2.h>
 
 namespace {
+
+// The address as it lies in memory, first byte first.
+std::string Bytes(ULONG address) {
+    unsigned char b[4];
+    std::memcpy(b, &address, 4);
+    return std::to_string(b[0]) + "." + std::to_string(b[1]) + "." + std::to_string(b[2]) + "." +
+           std::to_string(b[3]);
+}
+
+TEST(InetAddr, AcceptsTheClassicForms) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"192.168.1.20", "192.168.1.20"},
+        {"10.1.258", "10.1.1.2"},       // a.b.c: c fills 16 bits.
+        {"10.65539", "10.1.0.3"},       // a.b: b fills 24 bits.
+        {"3232235777", "192.168.1.1"},  // a: all 32 bits.
+        {"0xc0.0250.0x1.017", "192.168.1.15"},
+        {"0XFF.0.0.0", "255.0.0.0"},
+        {"1.2.3.4 trailing", "1.2.3.4"},
+        {"0", "0.0.0.0"},
+    };
+    for (const auto& [text, bytes] : rows) {
+        EXPECT_EQ(Bytes(inet_addr(text)), bytes) << text;
+    }
+    // The broadcast address is a valid answer that equals INADDR_NONE.
+    EXPECT_EQ(inet_addr("255.255.255.255"), INADDR_NONE);
+}
+
+TEST(InetAddr, RefusesEverythingElse) {
+    for (const char* text :
+         {"", " ", "1.2.3.4.5", "256.1.1.1", "1.2.3.256", "1.2.65536", "1.16777216", "4294967296",
+          "1..2.3", "1.2.3.", ".1.2.3", "08", "0x", "0xg", "1.2.3.4x", "host.example", "-1"}) {
+        EXPECT_EQ(inet_addr(text), INADDR_NONE) << '"' << text << '"';
+    }
+    EXPECT_EQ(inet_addr(nullptr), INADDR_NONE);
+}
 
 constexpr const char* kNames = R"({
   "host": { "hostName": "PocketPC" },
@@ -37,14 +73,51 @@ std::vector<std::string> Addresses(const hostent* entry) {
     return texts;
 }
 
-hostent* ByAddress(const char* dotted) {
+hostent* ByAddress(const char* dotted, int length = 4, int family = AF_INET) {
     const ULONG address = inet_addr(dotted);
-    return gethostbyaddr(reinterpret_cast<const char*>(&address), 4, AF_INET);
+    return gethostbyaddr(reinterpret_cast<const char*>(&address), length, family);
+}
+
+// Every start an earlier test of this process left behind, undone.
+void StopTheLibrary() {
+    while (WSACleanup() == 0) {
+    }
+}
+
+// Lookups wait for the library to be started, and stop with the last cleanup; a
+// version is agreed on, and what cannot be agreed on starts nothing.
+TEST(WinsockStartup, VersionsAndStartsAreCounted) {
+    tessalink::test::StageScenario("{}");
+    StopTheLibrary();
+    EXPECT_EQ(gethostbyname("localhost"), nullptr);
+    EXPECT_EQ(WSAGetLastError(), WSANOTINITIALISED);
+    EXPECT_EQ(ByAddress("127.0.0.1"), nullptr);
+    EXPECT_EQ(WSAGetLastError(), WSANOTINITIALISED);
+    WSADATA data{};
+    EXPECT_EQ(WSAStartup(MAKEWORD(1, 0), &data), WSAVERNOTSUPPORTED);
+    EXPECT_EQ(data.wHighVersion, 0x0202) << "the caller learns what would do";
+    EXPECT_EQ(WSAStartup(MAKEWORD(2, 2), nullptr), WSAEFAULT);
+    EXPECT_EQ(gethostbyname("localhost"), nullptr) << "neither failure started the library";
+
+    ASSERT_EQ(WSAStartup(MAKEWORD(1, 1), &data), 0);
+    EXPECT_EQ(data.wVersion, MAKEWORD(1, 1));
+    EXPECT_NE(gethostbyname("localhost"), nullptr);
+    ASSERT_EQ(WSAStartup(MAKEWORD(3, 0), &data), 0);
+    EXPECT_EQ(data.wVersion, 0x0202) << "a later version than there is gets the highest";
+    EXPECT_STREQ(data.szSystemStatus, "Running");
+    EXPECT_EQ(WSACleanup(), 0);
+    EXPECT_NE(gethostbyname("localhost"), nullptr);
+    EXPECT_EQ(WSACleanup(), 0);
+    EXPECT_EQ(gethostbyname("localhost"), nullptr);
+    EXPECT_EQ(WSAGetLastError(), WSANOTINITIALISED);
+    EXPECT_EQ(WSACleanup(), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSANOTINITIALISED);
 }
 
 class WinsockLookupTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        tessalink::test::StageScenario(kNames);
         WSADATA data{};
         ASSERT_EQ(WSAStartup(MAKEWORD(2, 2), &data), 0);
     }
@@ -52,7 +125,6 @@ class WinsockLookupTest : public ::testing::Test {
 };
 
 TEST_F(WinsockLookupTest, ANameGivesEveryAddressInOrderInTheWindowsLayout) {
-    net_test::UseScenario(kNames);
     const hostent* entry = gethostbyname("WWW.example.COM");
     ASSERT_NE(entry, nullptr);
     EXPECT_STREQ(entry->h_name, "www.Example.com");
@@ -64,19 +136,22 @@ TEST_F(WinsockLookupTest, ANameGivesEveryAddressInOrderInTheWindowsLayout) {
               (std::vector<std::string>{"203.0.113.5", "203.0.113.6", "203.0.113.7"}));
 
     // Text that is an address answers for itself; so do localhost and the device.
-    EXPECT_EQ(Addresses(gethostbyname("10.1.2.3")), std::vector<std::string>{"10.1.2.3"});
-    EXPECT_EQ(Addresses(gethostbyname("localhost")), std::vector<std::string>{"127.0.0.1"});
-    EXPECT_EQ(Addresses(gethostbyname("")), std::vector<std::string>{"192.168.1.20"});
-    EXPECT_EQ(Addresses(gethostbyname(nullptr)), std::vector<std::string>{"192.168.1.20"});
-
-    EXPECT_EQ(gethostbyname("www.example.org"), nullptr);
-    EXPECT_EQ(WSAGetLastError(), WSAHOST_NOT_FOUND);
-    EXPECT_EQ(gethostbyname(std::string(300, 'x').c_str()), nullptr);
-    EXPECT_EQ(WSAGetLastError(), WSAHOST_NOT_FOUND);
+    const std::pair<const char*, const char*> rows[] = {{"10.1.2.3", "10.1.2.3"},
+                                                        {"localhost", "127.0.0.1"},
+                                                        {"", "192.168.1.20"},
+                                                        {nullptr, "192.168.1.20"}};
+    for (const auto& [name, address] : rows) {
+        const hostent* found = gethostbyname(name);
+        ASSERT_NE(found, nullptr) << (name ? name : "null");
+        EXPECT_EQ(Addresses(found), std::vector<std::string>{address});
+    }
+    for (const std::string& name : {std::string("www.example.org"), std::string(300, 'x')}) {
+        EXPECT_EQ(gethostbyname(name.c_str()), nullptr);
+        EXPECT_EQ(WSAGetLastError(), WSAHOST_NOT_FOUND);
+    }
 }
 
 TEST_F(WinsockLookupTest, AnAddressGivesItsReverseNameOnly) {
-    net_test::UseScenario(kNames);
     const hostent* entry = ByAddress("203.0.113.5");
     ASSERT_NE(entry, nullptr);
     EXPECT_STREQ(entry->h_name, "web1.example.com");
@@ -85,27 +160,12 @@ TEST_F(WinsockLookupTest, AnAddressGivesItsReverseNameOnly) {
 
     EXPECT_EQ(ByAddress("203.0.113.6"), nullptr) << "a forward entry makes no reverse one";
     EXPECT_EQ(WSAGetLastError(), WSAHOST_NOT_FOUND);
-
-    const ULONG address = inet_addr("203.0.113.5");
-    EXPECT_EQ(gethostbyaddr(reinterpret_cast<const char*>(&address), 4, AF_UNSPEC), nullptr);
+    EXPECT_EQ(ByAddress("203.0.113.5", 4, AF_UNSPEC), nullptr);
     EXPECT_EQ(WSAGetLastError(), WSAEAFNOSUPPORT);
-    EXPECT_EQ(gethostbyaddr(reinterpret_cast<const char*>(&address), 3, AF_INET), nullptr);
+    EXPECT_EQ(ByAddress("203.0.113.5", 3), nullptr);
     EXPECT_EQ(WSAGetLastError(), WSAEFAULT);
     EXPECT_EQ(gethostbyaddr(nullptr, 4, AF_INET), nullptr);
     EXPECT_EQ(WSAGetLastError(), WSAEFAULT);
-}
-
-TEST_F(WinsockLookupTest, EachThreadKeepsItsOwnEntryUntilItsNextLookup) {
-    net_test::UseScenario(kNames);
-    const hostent* mine = gethostbyname("www.example.com");
-    ASSERT_NE(mine, nullptr);
-    std::thread([] {
-        for (int i = 0; i < 100; ++i) {
-            ASSERT_NE(gethostbyname("localhost"), nullptr);
-        }
-    }).join();
-    EXPECT_STREQ(mine->h_name, "www.Example.com");
-    EXPECT_EQ(Addresses(mine).size(), 3u);
 }
 
 // Whether the hosts file answers for localhost both ways; otherwise the resolver

@@ -6,16 +6,12 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <string>
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s MUTEX-NAME\n", argv[0]);
-        return 2;
-    }
+    // Exit status 2: no name, or one that is not UTF-8 or is too long.
     WCHAR name[MAX_PATH + 2] = {};
-    if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, argv[1], -1, name, MAX_PATH + 2) == 0) {
-        std::fprintf(stderr, "the name is not valid UTF-8 or too long\n");
+    if (argc != 2 ||
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, argv[1], -1, name, MAX_PATH + 2) == 0) {
         return 2;
     }
     HANDLE mutex = CreateMutexW(nullptr, FALSE, name);

@@ -25,18 +25,10 @@ ChildProcess StartHolder(const std::u16string& name) {
     return ChildProcess(NAMED_MUTEX_HOLDER, {narrow});
 }
 
-std::optional<std::string> HolderReport(const std::u16string& name) {
-    return StartHolder(name).ReadLine();
-}
-
 // Unique per process and test, so parallel runs never meet.
 std::u16string UniqueName(const char16_t* stem) {
-    std::u16string name = u"Tessalink test ";
-    name += stem;
-    for (char c : " " + std::to_string(getpid())) {
-        name.push_back(static_cast<char16_t>(c));
-    }
-    return name;
+    const std::string pid = " " + std::to_string(getpid());
+    return u"Tessalink test " + std::u16string(stem) + std::u16string(pid.begin(), pid.end());
 }
 
 TEST(NamedMutexTest, AnotherProcessHoldsTheNameUntilItExitsOrIsKilled) {
@@ -48,7 +40,7 @@ TEST(NamedMutexTest, AnotherProcessHoldsTheNameUntilItExitsOrIsKilled) {
 
         HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
         ASSERT_NE(nullptr, mutex);
-        EXPECT_EQ(static_cast<DWORD>(ERROR_ALREADY_EXISTS), GetLastError());
+        EXPECT_EQ(ERROR_ALREADY_EXISTS, GetLastError());
         // The handle is a working mutex even though the name existed.
         EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(mutex, 0));
         EXPECT_TRUE(ReleaseMutex(mutex));
@@ -61,8 +53,7 @@ TEST(NamedMutexTest, AnotherProcessHoldsTheNameUntilItExitsOrIsKilled) {
             EXPECT_EQ(holder.Wait(), 0);
         }
         mutex = CreateMutexW(nullptr, FALSE, name.c_str());
-        ASSERT_NE(nullptr, mutex);
-        EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), GetLastError());
+        EXPECT_EQ(ERROR_SUCCESS, GetLastError());
         CloseHandle(mutex);
     }
 }
@@ -71,47 +62,38 @@ TEST(NamedMutexTest, OtherProcessesSeeOurNameWhileAnyHandleIsOpen) {
     const std::u16string name = UniqueName(u"held here");
     HANDLE first = CreateMutexW(nullptr, FALSE, name.c_str());
     ASSERT_NE(nullptr, first);
-    EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), GetLastError());
+    EXPECT_EQ(ERROR_SUCCESS, GetLastError());
     // A second open in the same process is the same mutex.
     HANDLE second = CreateMutexW(nullptr, TRUE, name.c_str());
     ASSERT_NE(nullptr, second);
-    EXPECT_EQ(static_cast<DWORD>(ERROR_ALREADY_EXISTS), GetLastError());
+    EXPECT_EQ(ERROR_ALREADY_EXISTS, GetLastError());
     EXPECT_NE(first, second);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(first, 0));
     EXPECT_TRUE(ReleaseMutex(second));
 
-    EXPECT_EQ(HolderReport(name), "handle 183");
+    EXPECT_EQ(StartHolder(name).ReadLine(), "handle 183");
     ASSERT_TRUE(CloseHandle(first));
-    EXPECT_EQ(HolderReport(name), "handle 183");
+    EXPECT_EQ(StartHolder(name).ReadLine(), "handle 183");
     ASSERT_TRUE(CloseHandle(second));
-    EXPECT_EQ(HolderReport(name), "handle 0");
+    EXPECT_EQ(StartHolder(name).ReadLine(), "handle 0");
 }
 
 TEST(NamedMutexTest, NamesAreCaseSensitiveAndBounded) {
-    const std::u16string name = UniqueName(u"Case");
-    std::u16string lower = name;
-    for (char16_t& c : lower) {
-        c = (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
+    // Names that differ only in case, or only at the end of a long name, stay different.
+    std::u16string stem = UniqueName(u"long ");
+    stem.resize(MAX_PATH - 1, u'\u4E2D');
+    for (const auto& [first, second] : {std::pair{UniqueName(u"Case"), UniqueName(u"case")},
+                                        std::pair{stem + u"a", stem + u"b"}}) {
+        HANDLE one = CreateMutexW(nullptr, FALSE, first.c_str());
+        HANDLE other = CreateMutexW(nullptr, FALSE, second.c_str());
+        EXPECT_EQ(ERROR_SUCCESS, GetLastError());
+        CloseHandle(one);
+        CloseHandle(other);
     }
-    HANDLE upper = CreateMutexW(nullptr, FALSE, name.c_str());
-    HANDLE other = CreateMutexW(nullptr, FALSE, lower.c_str());
-    ASSERT_NE(nullptr, other);
-    EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), GetLastError());
-    CloseHandle(upper);
-    CloseHandle(other);
-
-    // Long names that differ only at the end must stay different names.
-    const std::u16string stem(MAX_PATH - 1, u'\u4E2D');
-    HANDLE longA = CreateMutexW(nullptr, FALSE, (stem + u"a").c_str());
-    HANDLE longB = CreateMutexW(nullptr, FALSE, (stem + u"b").c_str());
-    ASSERT_NE(nullptr, longB);
-    EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), GetLastError());
-    CloseHandle(longA);
-    CloseHandle(longB);
 
     const std::u16string tooLong(MAX_PATH + 1, u'x');
     EXPECT_EQ(nullptr, CreateMutexW(nullptr, FALSE, tooLong.c_str()));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE), GetLastError());
+    EXPECT_EQ(ERROR_FILENAME_EXCED_RANGE, GetLastError());
 }
 
 }  // namespace

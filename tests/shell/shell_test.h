@@ -12,8 +12,8 @@
 #include "kernel/time/device_settings.h"
 #include "shell/shell_start.h"
 #include "shell/shell_windows.h"
+#include "support/message_log.h"
 #include "user/dump_content.h"
-#include "user/message_log.h"
 #include "user/posted_input.h"
 #include "user/window_test.h"
 
@@ -44,17 +44,17 @@ class ShellTest : public WindowTest {
         return window;
     }
 
-    // Asks the shell for the menu bar `layout` of this executable's resources, with
-    // `images` pictures of bitmap `bitmap`; the bar is then info.hwndMB.
-    static BOOL MakeMenuBar(HWND parent, UINT layout, SHMENUBARINFO& info, UINT bitmap = 201,
-                            int images = 2, DWORD size = sizeof(SHMENUBARINFO)) {
+    // Asks the shell for the menu bar `layout` of this executable's resources, with the
+    // two pictures of bitmap 201; the bar is then info.hwndMB.
+    static BOOL MakeMenuBar(HWND parent, UINT layout, SHMENUBARINFO& info,
+                            DWORD size = sizeof(SHMENUBARINFO)) {
         info = SHMENUBARINFO{};
         info.cbSize = size;
         info.hwndParent = parent;
         info.nToolBarId = layout;
         info.hInstRes = GetModuleHandleW(nullptr);
-        info.nBmpId = bitmap;
-        info.cBmpImages = images;
+        info.nBmpId = 201;
+        info.cBmpImages = 2;
         return SHCreateMenuBar(&info);
     }
 

@@ -1,3 +1,4 @@
+// Font files are mapped, not read, so that start-up pays only for the pages it touches.
 #include "gdi/mapped_font_file.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +24,6 @@ TEST(MappedFontFile, HoldsTheFileBytesForAsLongAsItIsShared) {
     auto file = MappedFontFile::Open(path.string());
     std::filesystem::remove(path);  // the mapping outlives the name
     ASSERT_TRUE(file);
-    ASSERT_EQ(file->size(), bytes.size());
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(file->data()), file->size()), bytes);
 }
 

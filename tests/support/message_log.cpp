@@ -2,7 +2,9 @@
 
 #include <winuser.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <map>
 #include <sstream>
 
@@ -12,18 +14,36 @@ namespace {
 
 thread_local int callDepth = 0;
 
-LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return LogMessage(hwnd, message, wParam, lParam, 0);
+// The procedure of the logged classes: kTestClass has role 0, kParentClass kParent.
+template <unsigned kRole>
+LRESULT CALLBACK LoggedProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return LogMessage(hwnd, message, wParam, lParam, kRole);
 }
 
-LRESULT CALLBACK ParentWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return LogMessage(hwnd, message, wParam, lParam, kParent);
+template <typename... Named>
+std::map<UINT, const char*> NameTable(Named... named) {
+    return {named...};
 }
 
-std::string Describe(UINT message, unsigned flags, WPARAM wParam, LPARAM lParam) {
+// The messages tests expect, by name; the rest print as numbers.
+#define NAMED(message) std::pair<const UINT, const char*>(message, #message)
+const auto kMessageNames = NameTable(
+    NAMED(WM_CREATE), NAMED(WM_DESTROY), NAMED(WM_MOVE), NAMED(WM_SIZE), NAMED(WM_ACTIVATE),
+    NAMED(WM_SETFOCUS), NAMED(WM_KILLFOCUS), NAMED(WM_ENABLE), NAMED(WM_SETTEXT), NAMED(WM_GETTEXT),
+    NAMED(WM_GETTEXTLENGTH), NAMED(WM_PAINT), NAMED(WM_CLOSE), NAMED(WM_ERASEBKGND),
+    NAMED(WM_SHOWWINDOW), NAMED(WM_CANCELMODE), NAMED(WM_WINDOWPOSCHANGING),
+    NAMED(WM_WINDOWPOSCHANGED), NAMED(WM_NCCREATE), NAMED(WM_NCDESTROY), NAMED(WM_NCPAINT),
+    NAMED(WM_KEYDOWN), NAMED(WM_KEYUP), NAMED(WM_CHAR), NAMED(WM_COMMAND), NAMED(WM_TIMER),
+    NAMED(WM_MOUSEMOVE), NAMED(WM_LBUTTONDOWN), NAMED(WM_LBUTTONUP), NAMED(WM_CAPTURECHANGED),
+    NAMED(WM_SETFONT), NAMED(WM_INITDIALOG), NAMED(BM_SETSTYLE), NAMED(EM_SETSEL));
+#undef NAMED
+
+template <typename Message>
+std::string Describe(const Message& m) {
     std::ostringstream text;
-    text << MessageName(message) << ((flags & kPosted) ? " posted" : " sent")
-         << ((flags & kParent) ? " parent" : "") << " w=" << std::hex << wParam << " l=" << lParam;
+    text << MessageName(m.message) << ((m.flags & kPosted) ? " posted" : " sent")
+         << ((m.flags & kParent) ? " parent" : "") << " w=" << std::hex << m.wParam
+         << " l=" << m.lParam;
     return text.str();
 }
 
@@ -33,6 +53,31 @@ bool Matches(const ExpectedMessage& expected, const RecordedMessage& actual) {
            (expected.flags & kinds) == (actual.flags & kinds) &&
            (!(expected.flags & kWParam) || expected.wParam == actual.wParam) &&
            (!(expected.flags & kLParam) || expected.lParam == actual.lParam);
+}
+
+struct RecordedWindow {
+    WNDPROC previous = nullptr;
+    std::vector<UINT> messages;
+    KeepOfMessage keep = nullptr;
+};
+// Windows are made and destroyed on the tests' own threads, one at a time.
+std::map<HWND, RecordedWindow> recordedWindows;
+
+LRESULT CALLBACK RecordingProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const RecordedWindow recorded = recordedWindows[hwnd];
+    if (std::find(recorded.messages.begin(), recorded.messages.end(), message) !=
+        recorded.messages.end()) {
+        MessageLog::Instance().Record(
+            hwnd, message, wParam,
+            recorded.keep ? recorded.keep(hwnd, message, wParam, lParam) : lParam, 0);
+    }
+    if (message == WM_NCDESTROY) {
+        recordedWindows.erase(hwnd);
+    }
+    ++callDepth;
+    const LRESULT result = CallWindowProcW(recorded.previous, hwnd, message, wParam, lParam);
+    --callDepth;
+    return result;
 }
 
 }  // namespace
@@ -69,49 +114,30 @@ std::vector<UINT> MessageLog::MessagesFor(HWND hwnd) {
     return result;
 }
 
-void MessageLog::BeginDispatch(const MSG& msg) {
+void MessageLog::SetDispatching(const MSG* msg) {
     std::lock_guard lock(mutex_);
-    dispatching_ = msg;
-    isDispatching_ = true;
-}
-
-void MessageLog::EndDispatch() {
-    std::lock_guard lock(mutex_);
-    isDispatching_ = false;
+    dispatching_ = msg ? *msg : MSG{};
+    isDispatching_ = msg != nullptr;
 }
 
 void MessageLog::Expect(const std::vector<ExpectedMessage>& expected, const char* file, int line) {
     const std::vector<RecordedMessage> actual = Messages();
     Clear();
-    std::size_t e = 0;
-    std::size_t a = 0;
-    std::ostringstream failure;
-    while (e < expected.size()) {
-        if (a < actual.size() && Matches(expected[e], actual[a])) {
-            ++e;
-            ++a;
-        } else if (expected[e].flags & kOptional) {
-            ++e;
-        } else {
-            failure << "expected entry " << e << " not matched\n";
-            break;
-        }
-    }
-    if (failure.str().empty() && a < actual.size()) {
-        failure << "unexpected message at entry " << a << "\n";
-    }
-    if (failure.str().empty()) {
+    const auto mismatch =
+        std::mismatch(expected.begin(), expected.end(), actual.begin(), actual.end(), Matches);
+    if (mismatch.first == expected.end() && mismatch.second == actual.end()) {
         return;
     }
-    failure << "expected:\n";
-    for (const auto& m : expected) {
-        failure << "  " << Describe(m.message, m.flags, m.wParam, m.lParam)
-                << ((m.flags & kOptional) ? " (optional)" : "") << "\n";
-    }
-    failure << "actual:\n";
-    for (const auto& m : actual) {
-        failure << "  " << Describe(m.message, m.flags, m.wParam, m.lParam) << "\n";
-    }
+    std::ostringstream failure;
+    failure << "first difference at entry " << (mismatch.first - expected.begin());
+    const auto list = [&](const char* title, const auto& messages) {
+        failure << "\n" << title << ":";
+        for (const auto& m : messages) {
+            failure << "\n  " << Describe(m);
+        }
+    };
+    list("expected", expected);
+    list("actual", actual);
     ADD_FAILURE_AT(file, line) << failure.str();
 }
 
@@ -123,9 +149,26 @@ LRESULT LogMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, unsign
     return result;
 }
 
+void RecordMessages(HWND window, std::vector<UINT> messages, KeepOfMessage keep) {
+    RecordedWindow& recorded = recordedWindows[window];
+    recorded.messages = std::move(messages);
+    recorded.keep = keep;
+    if (recorded.previous == nullptr) {
+        recorded.previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+            window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProcedure)));
+    }
+}
+
+std::vector<RecordedMessage> RecordedOf(UINT message) {
+    std::vector<RecordedMessage> result;
+    std::ranges::copy_if(MessageLog::Instance().Messages(), std::back_inserter(result),
+                         [&](const auto& recorded) { return recorded.message == message; });
+    return result;
+}
+
 void RegisterLoggedClasses() {
-    RegisterWindowClass(kTestClass, TestWindowProc);
-    RegisterWindowClass(kParentClass, ParentWindowProc);
+    RegisterWindowClass(kTestClass, LoggedProcedure<0>);
+    RegisterWindowClass(kParentClass, LoggedProcedure<kParent>);
 }
 
 void PumpMessages(HWND acceleratorTarget, HACCEL accelerators) {
@@ -135,53 +178,18 @@ void PumpMessages(HWND acceleratorTarget, HACCEL accelerators) {
             TranslateAcceleratorW(acceleratorTarget, accelerators, &msg)) {
             continue;
         }
-        MessageLog::Instance().BeginDispatch(msg);
+        MessageLog::Instance().SetDispatching(&msg);
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
-        MessageLog::Instance().EndDispatch();
+        MessageLog::Instance().SetDispatching(nullptr);
     }
 }
 
 std::string MessageName(UINT message) {
-    static const std::map<UINT, const char*> kNames{
-        {WM_CREATE, "WM_CREATE"},
-        {WM_DESTROY, "WM_DESTROY"},
-        {WM_MOVE, "WM_MOVE"},
-        {WM_SIZE, "WM_SIZE"},
-        {WM_ACTIVATE, "WM_ACTIVATE"},
-        {WM_SETFOCUS, "WM_SETFOCUS"},
-        {WM_KILLFOCUS, "WM_KILLFOCUS"},
-        {WM_ENABLE, "WM_ENABLE"},
-        {WM_SETTEXT, "WM_SETTEXT"},
-        {WM_GETTEXT, "WM_GETTEXT"},
-        {WM_GETTEXTLENGTH, "WM_GETTEXTLENGTH"},
-        {WM_PAINT, "WM_PAINT"},
-        {WM_CLOSE, "WM_CLOSE"},
-        {WM_ERASEBKGND, "WM_ERASEBKGND"},
-        {WM_SHOWWINDOW, "WM_SHOWWINDOW"},
-        {WM_CANCELMODE, "WM_CANCELMODE"},
-        {WM_WINDOWPOSCHANGING, "WM_WINDOWPOSCHANGING"},
-        {WM_WINDOWPOSCHANGED, "WM_WINDOWPOSCHANGED"},
-        {WM_NCCREATE, "WM_NCCREATE"},
-        {WM_NCDESTROY, "WM_NCDESTROY"},
-        {WM_NCPAINT, "WM_NCPAINT"},
-        {WM_KEYDOWN, "WM_KEYDOWN"},
-        {WM_KEYUP, "WM_KEYUP"},
-        {WM_CHAR, "WM_CHAR"},
-        {WM_COMMAND, "WM_COMMAND"},
-        {WM_TIMER, "WM_TIMER"},
-        {WM_MOUSEMOVE, "WM_MOUSEMOVE"},
-        {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
-        {WM_LBUTTONUP, "WM_LBUTTONUP"},
-        {WM_CAPTURECHANGED, "WM_CAPTURECHANGED"},
-    };
-    const auto it = kNames.find(message);
-    if (it != kNames.end()) {
-        return it->second;
-    }
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "0x%04X", message);
-    return buffer;
+    const auto it = kMessageNames.find(message);
+    char number[16];
+    std::snprintf(number, sizeof number, "0x%04X", message);
+    return it != kMessageNames.end() ? it->second : number;
 }
 
 }  // namespace tessalink::test

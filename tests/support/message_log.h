@@ -22,15 +22,27 @@ enum MessageFlags : unsigned {
     kParent = 1u << 2,
     kWParam = 1u << 3,  // wParam must match
     kLParam = 1u << 4,  // lParam must match
-    kOptional = 1u << 5,
 };
 
+// One entry of an expected sequence, written {WM_SIZE, kSent | kWParam, SIZE_RESTORED} or,
+// where a sequence is long, Sent(WM_SIZE).WParam(SIZE_RESTORED).
 struct ExpectedMessage {
     UINT message = 0;
     unsigned flags = 0;
     WPARAM wParam = 0;
     LPARAM lParam = 0;
+
+    ExpectedMessage WParam(WPARAM value) const { return {message, flags | kWParam, value, lParam}; }
+    ExpectedMessage LParam(LPARAM value) const { return {message, flags | kLParam, wParam, value}; }
+    ExpectedMessage ToParent() const { return {message, flags | kParent, wParam, lParam}; }
 };
+
+inline ExpectedMessage Sent(UINT message) {
+    return {message, kSent};
+}
+inline ExpectedMessage Posted(UINT message) {
+    return {message, kPosted};
+}
 
 struct RecordedMessage {
     HWND hwnd = nullptr;
@@ -55,9 +67,9 @@ class MessageLog {
 
     void Expect(const std::vector<ExpectedMessage>& expected, const char* file, int line);
 
-    // Marks the message PumpMessages() is dispatching, so its arrival counts as posted.
-    void BeginDispatch(const MSG& msg);
-    void EndDispatch();
+    // Marks the message PumpMessages() is dispatching (null when done), so that its
+    // arrival counts as posted.
+    void SetDispatching(const MSG* msg);
 
   private:
     std::mutex mutex_;
@@ -79,6 +91,14 @@ inline ATOM RegisterWindowClass(LPCWSTR name, WNDPROC procedure, HBRUSH backgrou
     windowClass.lpszClassName = name;
     return RegisterClassW(&windowClass);
 }
+// Subclasses `window` so that each of `messages` it receives is recorded, then handled
+// as before; until the window is destroyed. `keep`, when given, says what to record
+// in place of lParam, for a message whose lParam does not outlive it (it is called
+// while the sender waits).
+using KeepOfMessage = LPARAM (*)(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+void RecordMessages(HWND window, std::vector<UINT> messages, KeepOfMessage keep = nullptr);
+// The messages recorded of one kind, in order.
+std::vector<RecordedMessage> RecordedOf(UINT message);
 // Dispatches every message waiting for the thread, including WM_PAINT and due timers.
 // Given an accelerator table, translates through it first, as a program's loop does.
 void PumpMessages(HWND acceleratorTarget = nullptr, HACCEL accelerators = nullptr);

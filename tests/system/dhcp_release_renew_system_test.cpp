@@ -1,15 +1,18 @@
-// Release and renew over a real DHCP exchange: dnsmasq serves a veth between two
-// namespaces the test makes, dhcpcd or dhclient is the client, and the program's
-// ReleaseLease and RenewLease drive it through the IP Helper requests and the host
-// backend.
+// IpReleaseAddress and IpRenewAddress over a real DHCP exchange: dnsmasq serves a veth
+// between two namespaces the test makes, dhcpcd or dhclient is the client, and the host
+// backend asks it; GetAdaptersInfo shows what came of each request.
 #include <gtest/gtest.h>
+#include <iphlpapi.h>
+#include <windows.h>
 
+#include <chrono>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <thread>
 
-#include "adapters/DhcpLease.h"
-#include "common/AdapterSnapshot.h"
 #include "dhcp_test_network.h"
+#include "net/table_read.h"
 
 namespace {
 
@@ -18,20 +21,42 @@ using tessalink::testing::DhcpClientKind;
 using tessalink::testing::DhcpClientProgramName;
 using tessalink::testing::DhcpTestNetwork;
 
-std::string Narrow(LPCWSTR text) {
-    std::string narrow;
-    for (; *text != 0; ++text) {
-        narrow += static_cast<char>(*text);
+// The adapter named `link` as GetAdaptersInfo reports it, or null.
+json Adapter(const std::string& link) {
+    const net_test::TableRead adapters = net_test::ReadAdapters();
+    for (auto* info = adapters.read == NO_ERROR ? adapters.As<IP_ADAPTER_INFO>() : nullptr;
+         info != nullptr; info = info->Next) {
+        if (info->AdapterName == link) {
+            return {{"index", info->Index},
+                    {"address", info->IpAddressList.IpAddress.String},
+                    {"dhcp", info->DhcpEnabled != 0},
+                    {"server", info->DhcpServer.IpAddress.String},
+                    {"obtained", info->LeaseObtained},
+                    {"expires", info->LeaseExpires}};
+        }
     }
-    return narrow;
+    return nullptr;
 }
 
-json RecordJson(const AdapterRecord& record) {
-    return {{"address", Narrow(record.ipAddresses[0].address)},
-            {"dhcp", record.dhcpEnabled != FALSE},
-            {"server", Narrow(record.dhcpServer)},
-            {"obtained", Narrow(record.leaseObtained)},
-            {"expires", Narrow(record.leaseExpires)}};
+bool HasLease(const json& adapter) {
+    return adapter.is_object() && adapter["address"].get<std::string>().starts_with("10.71.0.");
+}
+
+// Makes the request, then re-reads the adapter until `done` says it shows what the
+// request was for: the client answers at once, but may configure the address a moment
+// later. The request's result and the adapter as it was last read.
+json RequestUntil(decltype(IpRenewAddress)* request, const std::string& link,
+                  const std::function<bool(const json&)>& done) {
+    IP_ADAPTER_INDEX_MAP map = {};
+    const json adapter = Adapter(link);
+    map.Index = adapter.is_object() ? adapter["index"].get<DWORD>() : 0;
+    const DWORD result = request(&map);
+    json after = Adapter(link);
+    for (int read = 0; read < 100 && !done(after); ++read) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        after = Adapter(link);
+    }
+    return {result, after};
 }
 
 class DhcpReleaseRenewSystemTest : public testing::TestWithParam<DhcpClientKind> {
@@ -43,78 +68,66 @@ class DhcpReleaseRenewSystemTest : public testing::TestWithParam<DhcpClientKind>
         ASSERT_NO_FATAL_FAILURE(network_.Start());
     }
 
+    // Runs `work` in the client's namespace with the backend that asks the test's client.
+    json InClient(const std::function<json()>& work) {
+        const auto output = network_.Client().RunInside([&] {
+            network_.InstallClientBackend();
+            return work().dump();
+        });
+        EXPECT_TRUE(output) << "the child in the namespace failed";
+        return output ? json::parse(*output) : json();
+    }
+
     DhcpTestNetwork network_{GetParam()};
 };
 
-// The adapter the test's client runs on, or nothing.
-AdapterRecord* FindAdapter(AdapterSnapshot& snapshot, const std::string& link) {
-    for (int i = 0; i < snapshot.AdapterCount(); ++i) {
-        if (Narrow(snapshot.AdapterAt(i)->adapterName) == link) {
-            return snapshot.AdapterAt(i);
-        }
-    }
-    return nullptr;
-}
-
 TEST_P(DhcpReleaseRenewSystemTest, ReleaseThenRenew) {
     const std::string& link = network_.ClientLink();
-    const auto output = network_.Client().RunInside([&] {
-        network_.InstallClientBackend();
-        AdapterSnapshot snapshot;
-        snapshot.ReadAdapters();
-        AdapterRecord* record = FindAdapter(snapshot, link);
-        if (record == nullptr) {
-            return json{{"error", "no adapter " + link}}.dump();
-        }
-        json report = {{"before", RecordJson(*record)}};
-        report["released"] = ReleaseLease(snapshot, *record);
-        report["afterRelease"] = RecordJson(*record);
-        report["renewed"] = RenewLease(snapshot, *record);
-        report["afterRenew"] = RecordJson(*record);
-        return report.dump();
+    const json report = InClient([&] {
+        const auto released = [](const json& adapter) { return !HasLease(adapter); };
+        return json{{"before", Adapter(link)},
+                    {"released", RequestUntil(IpReleaseAddress, link, released)},
+                    {"renewed", RequestUntil(IpRenewAddress, link, HasLease)}};
     });
-    ASSERT_TRUE(output) << "the child in the namespace failed";
-    const json report = json::parse(*output);
-    ASSERT_TRUE(report.contains("before")) << report.dump(2);
+    ASSERT_TRUE(report.contains("renewed")) << report.dump(2);
+    const json& before = report["before"];
+    ASSERT_TRUE(HasLease(before)) << report.dump(2);
+    EXPECT_EQ(before["dhcp"], true);
+    EXPECT_EQ(before["server"], "10.71.0.1");
+    EXPECT_GT(before["expires"], before["obtained"]);
 
-    EXPECT_TRUE(report["before"]["address"].get<std::string>().starts_with("10.71.0."));
-    EXPECT_EQ(report["before"]["dhcp"], true);
-    EXPECT_EQ(report["before"]["server"], "10.71.0.1");
+    EXPECT_EQ(report["released"][0], NO_ERROR);
+    const json& released = report["released"][1];
+    EXPECT_EQ(released["address"], "0.0.0.0") << released;
+    // Still an adapter DHCP configures, or it could not be renewed; the lease went with
+    // the address.
+    EXPECT_EQ(released["dhcp"], true);
+    EXPECT_EQ(released["server"], "") << released;
+    EXPECT_EQ(released["expires"], 0) << released;
 
-    EXPECT_EQ(report["released"], true) << report.dump(2);
-    EXPECT_EQ(report["afterRelease"]["address"], "0.0.0.0");
-    // Still an adapter DHCP configures, or the page could not renew it.
-    EXPECT_EQ(report["afterRelease"]["dhcp"], true);
-    // The lease went with the address: no server, and no times left from it.
-    EXPECT_EQ(report["afterRelease"]["server"], "") << report.dump(2);
-    EXPECT_EQ(report["afterRelease"]["obtained"], report["afterRelease"]["expires"]);
-
-    EXPECT_EQ(report["renewed"], true) << report.dump(2);
-    const json& renewed = report["afterRenew"];
-    EXPECT_TRUE(renewed["address"].get<std::string>().starts_with("10.71.0.")) << renewed;
+    EXPECT_EQ(report["renewed"][0], NO_ERROR);
+    const json& renewed = report["renewed"][1];
+    EXPECT_TRUE(HasLease(renewed)) << renewed;
     EXPECT_EQ(renewed["server"], "10.71.0.1");
-    EXPECT_NE(renewed["obtained"], "");
-    EXPECT_NE(renewed["obtained"], renewed["expires"]);
+    EXPECT_GT(renewed["obtained"], 0);
+    EXPECT_GT(renewed["expires"], renewed["obtained"]);
 }
 
 TEST_P(DhcpReleaseRenewSystemTest, RenewWhileHoldingTheLeaseKeepsOneClient) {
     const std::size_t daemons = network_.ClientDaemonCount();
     ASSERT_GT(daemons, 0u);
     for (int renewal = 0; renewal < 2; ++renewal) {
-        const auto output = network_.Client().RunInside([&] {
-            network_.InstallClientBackend();
-            AdapterSnapshot snapshot;
-            snapshot.ReadAdapters();
-            AdapterRecord* record = FindAdapter(snapshot, network_.ClientLink());
-            if (record == nullptr || !RenewLease(snapshot, *record)) {
-                return std::string("not renewed");
-            }
-            return Narrow(record->ipAddresses[0].address);
-        });
-        ASSERT_TRUE(output) << "the child in the namespace failed";
-        EXPECT_TRUE(output->starts_with("10.71.0.")) << *output;
+        const json renewed =
+            InClient([&] { return RequestUntil(IpRenewAddress, network_.ClientLink(), HasLease); });
+        ASSERT_TRUE(renewed.is_array()) << "the child in the namespace failed";
+        EXPECT_EQ(renewed[0], NO_ERROR);
+        EXPECT_TRUE(HasLease(renewed[1])) << renewed;
     }
-    // Each renew replaced the daemon that held the lease, or asked it.
+    // Each renew replaced the daemon that held the lease, or asked it; a replacement
+    // may still be starting while the one it replaces leaves.
+    for (int wait = 0; wait < 50 && network_.ClientDaemonCount() != daemons; ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
     EXPECT_EQ(network_.ClientDaemonCount(), daemons);
 }
 

@@ -89,20 +89,16 @@ void DhcpTestNetwork::Start() {
     std::filesystem::create_directories(directory_);
     WriteWrapper();
 
-    for (const auto& command :
-         std::vector<std::vector<std::string>>{{"link", "add", clientLink_, "type", "veth", "peer",
-                                                "name", serverLink_, "netns", server_.Name()},
-                                               {"link", "set", clientLink_, "up"}}) {
-        ASSERT_TRUE(client_.Ip(command)) << command[0];
-    }
-    ASSERT_TRUE(server_.Ip({"addr", "add", "10.71.0.1/24", "dev", serverLink_}));
-    ASSERT_TRUE(server_.Ip({"link", "set", serverLink_, "up"}));
+    ASSERT_TRUE(client_.IpCommands({"link add " + clientLink_ + " type veth peer name " +
+                                        serverLink_ + " netns " + server_.Name(),
+                                    "link set " + clientLink_ + " up"}));
+    ASSERT_TRUE(server_.IpCommands(
+        {"addr add 10.71.0.1/24 dev " + serverLink_, "link set " + serverLink_ + " up"}));
     ASSERT_NO_FATAL_FAILURE(StartServer());
-    std::vector<std::string> start = {"ip", "netns", "exec", client_.Name(), wrapper_};
     // In the background: both return once the daemon runs.
-    const std::vector<std::string> startArguments =
+    std::vector<std::string> start =
         ClientArguments(kind_ == DhcpClientKind::Dhcpcd ? "-b" : "-nw");
-    start.insert(start.end(), startArguments.begin(), startArguments.end());
+    start.insert(start.begin(), {"ip", "netns", "exec", client_.Name(), wrapper_});
     ASSERT_TRUE(RunBoundedCommand(start, kCommandLimit))
         << DhcpClientProgramName(kind_) << " did not start";
     ASSERT_TRUE(WaitForAddress()) << "no lease from dnsmasq";
@@ -208,29 +204,19 @@ std::vector<std::string> DhcpTestNetwork::ClientArguments(const std::string& act
     if (kind_ == DhcpClientKind::Dhcpcd) {
         return {"-4", action, clientLink_};
     }
-    return {action,
-            "-lf",
-            (directory_ / ("dhclient." + clientLink_ + ".leases")).string(),
-            "-pf",
-            (directory_ / ("dhclient." + clientLink_ + ".pid")).string(),
-            clientLink_};
+    const std::string files = (directory_ / ("dhclient." + clientLink_)).string();
+    return {action, "-lf", files + ".leases", "-pf", files + ".pid", clientLink_};
 }
 
 void DhcpTestNetwork::StartServer() {
-    const std::vector<std::string> arguments = {
-        "ip",
-        "netns",
-        "exec",
-        server_.Name(),
-        "dnsmasq",
-        "--conf-file=/dev/null",
-        "--keep-in-foreground",
-        "--port=0",
-        "--interface=" + serverLink_,
-        "--bind-interfaces",
-        "--dhcp-range=10.71.0.100,10.71.0.150,255.255.255.0,600",
-        "--dhcp-leasefile=" + (directory_ / "leases").string(),
-        "--pid-file="};
+    const std::vector<std::string> arguments = CommandWords(
+        "ip netns exec " + server_.Name() +
+        " dnsmasq --conf-file=/dev/null --keep-in-foreground --port=0 --bind-interfaces"
+        " --interface=" +
+        serverLink_ +
+        " --dhcp-range=10.71.0.100,10.71.0.150,255.255.255.0,600"
+        " --dhcp-leasefile=" +
+        (directory_ / "leases").string() + " --pid-file=");
     std::vector<char*> argv;
     for (const std::string& argument : arguments) {
         argv.push_back(const_cast<char*>(argument.c_str()));

@@ -6,10 +6,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
-#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 
 #include "net/host/bounded_command.h"
 
@@ -60,22 +63,12 @@ bool BindEtcFiles(const std::string& directory) {
     return !error || error == std::errc::no_such_file_or_directory;
 }
 
-bool WriteAll(int descriptor, const std::string& text) {
-    std::size_t written = 0;
-    while (written < text.size()) {
-        const ssize_t step = write(descriptor, text.data() + written, text.size() - written);
-        if (step < 0 && errno == EINTR) {
-            continue;
-        }
-        if (step <= 0) {
-            return false;
-        }
-        written += static_cast<std::size_t>(step);
-    }
-    return true;
-}
-
 }  // namespace
+
+std::vector<std::string> CommandWords(const std::string& command) {
+    std::istringstream words(command);
+    return {std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
+}
 
 std::optional<std::string> NetworkNamespace::UnavailableReason() {
     if (geteuid() != 0) {
@@ -125,6 +118,15 @@ std::optional<std::string> NetworkNamespace::Ip(const std::vector<std::string>& 
     return RunBoundedCommand(command, kIpLimit);
 }
 
+std::optional<std::string> NetworkNamespace::IpCommand(const std::string& arguments) const {
+    return Ip(CommandWords(arguments));
+}
+
+bool NetworkNamespace::IpCommands(const std::vector<std::string>& commands) const {
+    return std::ranges::all_of(
+        commands, [this](const std::string& command) { return IpCommand(command).has_value(); });
+}
+
 std::optional<std::string> NetworkNamespace::RunInside(
     const std::function<std::string()>& work) const {
     int ends[2];
@@ -137,24 +139,37 @@ std::optional<std::string> NetworkNamespace::RunInside(
         if (!JoinNamespace(name_) || !MountOwnSysfs() || !BindEtcFiles(EtcDirectory())) {
             _exit(2);
         }
-        _exit(WriteAll(ends[1], work()) ? 0 : 3);
+        FILE* out = fdopen(ends[1], "w");
+        const std::string text = work();
+        const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+        _exit(std::fclose(out) == 0 && written ? 0 : 3);
     }
     close(ends[1]);
+    FILE* in = fdopen(ends[0], "r");
     std::string output;
     char chunk[4096];
-    ssize_t got = 0;
-    while ((got = read(ends[0], chunk, sizeof chunk)) > 0 || (got < 0 && errno == EINTR)) {
-        if (got > 0) {
-            output.append(chunk, static_cast<std::size_t>(got));
-        }
+    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, in)) > 0;) {
+        output.append(chunk, got);
     }
-    close(ends[0]);
+    std::fclose(in);
     int status = 0;
     if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
         WEXITSTATUS(status) != 0) {
         return std::nullopt;
     }
     return output;
+}
+
+bool NetworkNamespace::WriteSysctl(const std::string& key, const std::string& value) const {
+    const auto written = RunInside([&] {
+        std::ofstream("/proc/sys/" + key) << value << "\n";
+        std::string text;
+        std::getline(std::ifstream("/proc/sys/" + key), text);
+        // Pairs such as the ping group range read back with a tab between them.
+        std::ranges::replace(text, '\t', ' ');
+        return text;
+    });
+    return written == value;
 }
 
 bool NetworkNamespace::EnterForThisThread() const {

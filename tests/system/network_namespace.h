@@ -9,6 +9,9 @@
 
 namespace tessalink::testing {
 
+// The words of a command written as one text, separated by spaces.
+std::vector<std::string> CommandWords(const std::string& command);
+
 class NetworkNamespace {
   public:
     // Why namespaces cannot be made here (not root, no `ip`), or nothing.
@@ -24,6 +27,10 @@ class NetworkNamespace {
 
     // `ip -n NAME ARGS...`; its output, or nothing when it failed.
     std::optional<std::string> Ip(const std::vector<std::string>& arguments) const;
+    // The same with the arguments in one text, separated by spaces ("link set lo up").
+    std::optional<std::string> IpCommand(const std::string& arguments) const;
+    // Each of those in turn, up to the first that fails; true when all succeeded.
+    bool IpCommands(const std::vector<std::string>& commands) const;
 
     // Gives the namespace its own copy of an /etc file (hosts, resolv.conf), kept as
     // `ip netns exec` expects it under /etc/netns/NAME and removed with the namespace.
@@ -35,6 +42,10 @@ class NetworkNamespace {
     // does, so sysfs shows the namespace's devices and the resolver reads its hosts
     // file), and returns what `work` returned; nothing when the child failed.
     std::optional<std::string> RunInside(const std::function<std::string()>& work) const;
+
+    // Sets /proc/sys/KEY (such as "net/ipv4/ip_forward") inside the namespace; true when
+    // it reads back as written.
+    bool WriteSysctl(const std::string& key, const std::string& value) const;
 
     // Moves the calling thread into the namespace for good (a benchmark's own
     // process, which ends with it). True on success.

@@ -1,7 +1,5 @@
 #include "router_chain.h"
 
-#include <fstream>
-
 using tessalink::testing::NetworkNamespace;
 
 namespace {
@@ -15,15 +13,8 @@ std::string LinkAddress(int link, int end) {
 // Forwarding on, and no limit on how often a router may say that a packet's time ran
 // out: the benchmark asks every router again and again.
 bool MakeRouter(const NetworkNamespace& spot) {
-    const auto done = spot.RunInside([] {
-        std::ofstream("/proc/sys/net/ipv4/ip_forward") << "1\n";
-        std::ofstream("/proc/sys/net/ipv4/icmp_ratelimit") << "0\n";
-        std::ifstream check("/proc/sys/net/ipv4/ip_forward");
-        std::string value;
-        check >> value;
-        return value;
-    });
-    return done == std::string("1");
+    return spot.WriteSysctl("net/ipv4/ip_forward", "1") &&
+           spot.WriteSysctl("net/ipv4/icmp_ratelimit", "0");
 }
 
 }  // namespace
@@ -46,46 +37,41 @@ std::string RouterChain::DestinationAddress() {
 bool RouterChain::SilenceRouter(int router) {
     // A blackhole route drops the request before the time-to-live is looked at.
     return spots_[router]
-        ->Ip({"route", "add", "blackhole", DestinationAddress() + "/32"})
+        ->IpCommand("route add blackhole " + DestinationAddress() + "/32")
         .has_value();
 }
 
 bool RouterChain::Build() {
     for (const auto& spot : spots_) {
-        if (!spot->IsCreated() || !spot->Ip({"link", "set", "lo", "up"})) {
+        if (!spot->IsCreated() || !spot->IpCommand("link set lo up")) {
             return false;
         }
     }
     const int links = kRouters + 1;
     for (int link = 0; link < links; ++link) {
-        const NetworkNamespace& left = *spots_[link];
         const NetworkNamespace& right = *spots_[link + 1];
         const std::string leftEnd = "l" + std::to_string(link);
         const std::string rightEnd = "r" + std::to_string(link);
-        if (!left.Ip({"link", "add", leftEnd, "type", "veth", "peer", "name", rightEnd, "netns",
-                      right.Name()}) ||
-            !left.Ip({"addr", "add", LinkAddress(link, 1) + "/24", "dev", leftEnd}) ||
-            !right.Ip({"addr", "add", LinkAddress(link, 2) + "/24", "dev", rightEnd}) ||
-            !left.Ip({"link", "set", leftEnd, "up"}) ||
-            !right.Ip({"link", "set", rightEnd, "up"})) {
+        // Each spot sends onwards to its right neighbour.
+        if (!spots_[link]->IpCommands({"link add " + leftEnd + " type veth peer name " + rightEnd +
+                                           " netns " + right.Name(),
+                                       "addr add " + LinkAddress(link, 1) + "/24 dev " + leftEnd,
+                                       "link set " + leftEnd + " up",
+                                       "route add default via " + LinkAddress(link, 2)}) ||
+            !right.IpCommands({"addr add " + LinkAddress(link, 2) + "/24 dev " + rightEnd,
+                               "link set " + rightEnd + " up"})) {
             return false;
         }
     }
-    // Each spot sends onwards to its right neighbour, and each router sends what is
-    // for the source's link back to its left neighbour.
-    for (int spot = 0; spot < links; ++spot) {
-        if (!spots_[spot]->Ip({"route", "add", "default", "via", LinkAddress(spot, 2)})) {
-            return false;
-        }
-    }
+    // Each router sends what is for the source's link back to its left neighbour.
     for (int router = 1; router <= kRouters; ++router) {
-        if ((router > 1 && !spots_[router]->Ip({"route", "add", "10.91.0.0/24", "via",
-                                                LinkAddress(router - 1, 1)})) ||
+        if ((router > 1 && !spots_[router]->IpCommand("route add 10.91.0.0/24 via " +
+                                                      LinkAddress(router - 1, 1))) ||
             !MakeRouter(*spots_[router])) {
             return false;
         }
     }
     return spots_.back()
-        ->Ip({"route", "add", "default", "via", LinkAddress(kRouters, 1)})
+        ->IpCommand("route add default via " + LinkAddress(kRouters, 1))
         .has_value();
 }

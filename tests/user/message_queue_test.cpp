@@ -1,6 +1,12 @@
-// The queue: filters, the quit request, key translation, and input from the display.
+// The queue: filters, the quit request, key translation, input from the display, and
+// timers, whose WM_TIMER is made when the queue is otherwise empty, at most one per timer.
 #include <windows.h>
 #include <winuser.h>
+
+#include <thread>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "user/input/input_sink.h"
 #include "window_test.h"
@@ -48,15 +54,19 @@ TEST_F(MessageQueueTest, StylusGoesToTheWindowUnderThePointOrTheCapture) {
     PumpMessages();
     MessageLog::Instance().Clear();
 
-    platform::user::PostStylus(StylusAction::Down, 20, 40);
-    platform::user::PostStylus(StylusAction::Move, 21, 41);
-    platform::user::PostStylus(StylusAction::Move, 22, 42);
-    platform::user::PostStylus(StylusAction::Up, 22, 42);
+    // Moves merge into the later one, but only while they go to the same window.
+    using enum StylusAction;
+    const std::tuple<StylusAction, int, int> strokes[] = {
+        {Down, 20, 40}, {Move, 21, 41}, {Move, 22, 42}, {Move, 5, 30}, {Up, 22, 42}};
+    for (const auto& [action, x, y] : strokes) {
+        platform::user::PostStylus(action, x, y);
+    }
     PumpMessages();
-    // Client coordinates; the two moves merged into the later one.
-    EXPECT_MESSAGES({{WM_LBUTTONDOWN, kPosted | kWParam | kLParam, MK_LBUTTON, MAKELPARAM(10, 4)},
-                     {WM_MOUSEMOVE, kPosted | kWParam | kLParam, MK_LBUTTON, MAKELPARAM(12, 6)},
-                     {WM_LBUTTONUP, kPosted | kWParam | kLParam, 0, MAKELPARAM(12, 6)}});
+    // In client coordinates.
+    EXPECT_MESSAGES({Posted(WM_LBUTTONDOWN).WParam(MK_LBUTTON).LParam(MAKELPARAM(10, 4)),
+                     Posted(WM_MOUSEMOVE).WParam(MK_LBUTTON).LParam(MAKELPARAM(12, 6)),
+                     Posted(WM_MOUSEMOVE).ToParent().LParam(MAKELPARAM(5, 4)),
+                     Posted(WM_LBUTTONUP).WParam(0).LParam(MAKELPARAM(12, 6))});
 
     // A disabled child lets the tap through to its parent; the capture takes everything.
     EnableWindow(child, FALSE);
@@ -64,10 +74,9 @@ TEST_F(MessageQueueTest, StylusGoesToTheWindowUnderThePointOrTheCapture) {
     SetCapture(child);
     platform::user::PostStylus(StylusAction::Up, 200, 300);
     PumpMessages();
-    EXPECT_MESSAGES({{WM_CANCELMODE, kSent},
-                     {WM_ENABLE, kSent},
-                     {WM_LBUTTONDOWN, kPosted | kParent | kLParam, 0, MAKELPARAM(20, 14)},
-                     {WM_LBUTTONUP, kPosted | kLParam, 0, MAKELPARAM(190, 264)}});
+    EXPECT_MESSAGES({Sent(WM_CANCELMODE), Sent(WM_ENABLE),
+                     Posted(WM_LBUTTONDOWN).ToParent().LParam(MAKELPARAM(20, 14)),
+                     Posted(WM_LBUTTONUP).LParam(MAKELPARAM(190, 264))});
 }
 
 TEST_F(MessageQueueTest, KeysGoToTheFocusAndTranslateIntoCharacters) {
@@ -77,25 +86,65 @@ TEST_F(MessageQueueTest, KeysGoToTheFocusAndTranslateIntoCharacters) {
     PumpMessages();
     MessageLog::Instance().Clear();
 
-    platform::user::PostKey(VK_SHIFT, true);
-    platform::user::PostKey('A', true);
-    platform::user::PostKey('A', false);
-    platform::user::PostKey(VK_SHIFT, false);
-    platform::user::PostKey('1', true);
-    platform::user::PostKey(VK_LEFT, true);
+    const std::pair<UINT, bool> keys[] = {{VK_SHIFT, true},  {'A', true}, {'A', false},
+                                          {VK_SHIFT, false}, {'1', true}, {VK_LEFT, true}};
+    for (const auto& [key, down] : keys) {
+        platform::user::PostKey(key, down);
+    }
     platform::user::PostChar(u'é');
     PumpMessages();
-    EXPECT_MESSAGES({{WM_KEYDOWN, kPosted | kWParam, VK_SHIFT},
-                     {WM_KEYDOWN, kPosted | kWParam, 'A'},
-                     {WM_CHAR, kPosted | kWParam, 'A'},
-                     {WM_KEYUP, kPosted | kWParam, 'A'},
-                     {WM_KEYUP, kPosted | kWParam, VK_SHIFT},
-                     {WM_KEYDOWN, kPosted | kWParam, '1'},
-                     {WM_CHAR, kPosted | kWParam, '1'},
-                     {WM_KEYDOWN, kPosted | kWParam, VK_LEFT},
-                     {WM_CHAR, kPosted | kWParam, u'é'}});
+    EXPECT_MESSAGES({Posted(WM_KEYDOWN).WParam(VK_SHIFT), Posted(WM_KEYDOWN).WParam('A'),
+                     Posted(WM_CHAR).WParam('A'), Posted(WM_KEYUP).WParam('A'),
+                     Posted(WM_KEYUP).WParam(VK_SHIFT), Posted(WM_KEYDOWN).WParam('1'),
+                     Posted(WM_CHAR).WParam('1'), Posted(WM_KEYDOWN).WParam(VK_LEFT),
+                     Posted(WM_CHAR).WParam(u'é')});
     EXPECT_TRUE(GetKeyState('1') & 0x8000);
     EXPECT_FALSE(GetKeyState(VK_SHIFT) & 0x8000);
+}
+
+std::vector<UINT_PTR> procedureCalls;  // the timer ids CountingTimerProc was called for
+
+void CALLBACK CountingTimerProc(HWND, UINT, UINT_PTR id, DWORD) {
+    procedureCalls.push_back(id);
+}
+
+TEST_F(MessageQueueTest, DueTimerMakesOneMessageAfterPostedOnesUntilKilled) {
+    const HWND window = Create(kTestClass, WS_POPUP);
+    MessageLog::Instance().Clear();
+    EXPECT_EQ(SetTimer(window, 1000, 20, nullptr), 1000u);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    PostMessageW(window, WM_USER, 0, 0);
+    PumpMessages();
+    // Five intervals passed, yet one WM_TIMER is pending, and after the posted message.
+    EXPECT_MESSAGES({Posted(WM_USER), Posted(WM_TIMER).WParam(1000)});
+
+    // GetMessageW sleeps until the timer is due again.
+    MSG msg{};
+    ASSERT_TRUE(GetMessageW(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
+    EXPECT_EQ(msg.hwnd, window);
+
+    EXPECT_TRUE(KillTimer(window, 1000));
+    EXPECT_FALSE(KillTimer(window, 1000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(40));
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(MessageQueueTest, ThreadTimerCallsItsProcedureThroughDispatch) {
+    const UINT_PTR id = SetTimer(nullptr, 0, 10, CountingTimerProc);
+    ASSERT_NE(id, 0u);
+    MSG msg{};
+    ASSERT_TRUE(GetMessageW(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
+    EXPECT_EQ(msg.hwnd, nullptr);
+    DispatchMessageW(&msg);
+    EXPECT_EQ(procedureCalls, std::vector<UINT_PTR>{id});
+    KillTimer(nullptr, id);
+
+    // A WM_TIMER whose procedure no timer names calls nothing.
+    msg.lParam = reinterpret_cast<LPARAM>(&CountingTimerProc);
+    DispatchMessageW(&msg);
+    EXPECT_EQ(procedureCalls.size(), 1u);
 }
 
 }  // namespace

@@ -3,18 +3,16 @@
 #include <wingdi.h>
 #include <winuser.h>
 
+#include <array>
+
 #include "user/screen_pixel.h"
 #include "window_test.h"
 
 namespace tessalink::test {
 namespace {
 
-struct PaintRecord {
-    RECT rcPaint{};
-    BOOL fErase = FALSE;
-    int paints = 0;
-};
-PaintRecord lastPaint;
+PAINTSTRUCT lastPaint;  // what the probe's last BeginPaint reported
+int paints = 0;
 
 // Paints its client area in the colour kept in its user data.
 LRESULT CALLBACK PaintProbeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -29,9 +27,8 @@ LRESULT CALLBACK PaintProbeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         FillRect(hdc, &client, brush);
         DeleteObject(brush);
         EndPaint(hwnd, &paint);
-        lastPaint.rcPaint = paint.rcPaint;
-        lastPaint.fErase = paint.fErase;
-        ++lastPaint.paints;
+        lastPaint = paint;
+        ++paints;
         return 0;
     }
     return LogMessage(hwnd, message, wParam, lParam, 0);
@@ -45,7 +42,8 @@ class PaintingTest : public WindowTest {
     void SetUp() override {
         WindowTest::SetUp();
         RegisterWindowClass(u"PaintProbe", PaintProbeProc);
-        lastPaint = PaintRecord{};
+        lastPaint = {};
+        paints = 0;
     }
 
     HWND Probe(DWORD style, RECT rect, COLORREF color, HWND parent = nullptr) {
@@ -56,55 +54,40 @@ class PaintingTest : public WindowTest {
 };
 
 TEST_F(PaintingTest, InvalidationsCoalesceIntoOnePaintAfterPostedMessages) {
-    const HWND window = Create(kTestClass, WS_VISIBLE);
-    PumpMessages();
-    MessageLog::Instance().Clear();
-
-    RECT first{0, 0, 10, 10};
-    RECT second{20, 20, 30, 30};
-    InvalidateRect(window, &first, FALSE);
-    InvalidateRect(window, &second, TRUE);
-    PostMessageW(window, WM_USER, 0, 0);
-    RECT update{};
-    EXPECT_TRUE(GetUpdateRect(window, &update, FALSE));
-    EXPECT_EQ(update.right, 30);
-    PumpMessages();
-    EXPECT_MESSAGES({{WM_USER, kPosted}, {WM_PAINT, kPosted}, {WM_ERASEBKGND, kSent}});
-    EXPECT_FALSE(GetUpdateRect(window, &update, FALSE));
-
-    InvalidateRect(window, nullptr, TRUE);
-    ValidateRect(window, nullptr);
-    PumpMessages();
-    EXPECT_MESSAGES({});
-}
-
-TEST_F(PaintingTest, BeginPaintReportsTheUnionAndWhetherTheBackgroundStillNeedsErasing) {
     const HWND window = Probe(WS_VISIBLE, {0, 26, 240, 320}, kBlue);
     PumpMessages();
-    ASSERT_EQ(lastPaint.paints, 1);
+    ASSERT_EQ(paints, 1);
     // The probe's class has no brush, so DefWindowProc cannot erase: fErase asks the
     // window to do it.
     EXPECT_TRUE(lastPaint.fErase);
+    MessageLog::Instance().Clear();
 
-    RECT first{0, 0, 10, 10};
-    RECT second{20, 20, 30, 30};
+    const RECT first{0, 0, 10, 10}, second{20, 20, 30, 30};
     InvalidateRect(window, &first, FALSE);
     InvalidateRect(window, &second, FALSE);
+    PostMessageW(window, WM_USER, 0, 0);
     PumpMessages();
-    EXPECT_EQ(lastPaint.paints, 2);
+    EXPECT_MESSAGES({Posted(WM_USER), Posted(WM_PAINT)});
+    EXPECT_EQ(paints, 2);
     EXPECT_FALSE(lastPaint.fErase);
-    EXPECT_EQ(lastPaint.rcPaint.left, 0);
-    EXPECT_EQ(lastPaint.rcPaint.bottom, 30);
+    EXPECT_EQ((std::array{lastPaint.rcPaint.left, lastPaint.rcPaint.bottom}),
+              (std::array<LONG, 2>{0, 30}));
+    EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE));
+
+    InvalidateRect(window, nullptr, TRUE);
+    EXPECT_TRUE(GetUpdateRect(window, nullptr, FALSE));
+    ValidateRect(window, nullptr);
+    PumpMessages();
+    EXPECT_EQ(paints, 2);
 }
 
 TEST_F(PaintingTest, ParentsPaintBeforeChildrenAndClipChildrenWhenAsked) {
     const HWND parent = Probe(WS_VISIBLE | WS_CLIPCHILDREN, {0, 26, 240, 320}, kBlue);
     const HWND child = Probe(WS_CHILD | WS_VISIBLE, {10, 10, 60, 60}, kRed, parent);
     PumpMessages();
-    EXPECT_EQ(ScreenPixel({5, 30}), kBlue);
-    EXPECT_EQ(ScreenPixel({10, 36}), kRed);
-    EXPECT_EQ(ScreenPixel({59, 85}), kRed);
-    EXPECT_EQ(ScreenPixel({60, 86}), kBlue);
+    EXPECT_EQ((std::array{ScreenPixel({5, 30}), ScreenPixel({10, 36}), ScreenPixel({59, 85}),
+                          ScreenPixel({60, 86})}),
+              (std::array{kBlue, kRed, kRed, kBlue}));
     MessageLog::Instance().Clear();
 
     // The parent repaints around its child without touching it.
@@ -119,13 +102,9 @@ TEST_F(PaintingTest, ParentsPaintBeforeChildrenAndClipChildrenWhenAsked) {
     MessageLog::Instance().Clear();
     InvalidateRect(parent, nullptr, TRUE);
     PumpMessages();
-    std::vector<HWND> order;
-    for (const auto& recorded : MessageLog::Instance().Messages()) {
-        if (recorded.message == WM_PAINT) {
-            order.push_back(recorded.hwnd);
-        }
-    }
-    EXPECT_EQ(order, (std::vector<HWND>{parent, child}));
+    const auto painted = RecordedOf(WM_PAINT);
+    ASSERT_EQ(painted.size(), 2u);
+    EXPECT_TRUE(painted[0].hwnd == parent && painted[1].hwnd == child);
     EXPECT_EQ(ScreenPixel({20, 46}), RGB(0, 255, 0));
 
     // Hiding the child uncovers the parent beneath it, which repaints there.

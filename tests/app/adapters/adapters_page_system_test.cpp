@@ -8,9 +8,8 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "adapters_page/page_frame.h"
 #include "dhcp_test_network.h"
-#include "resources/resource.h"
+#include "support/program_frame.h"
 
 namespace tessalink::test {
 namespace {
@@ -22,10 +21,8 @@ std::string Narrow(const std::u16string& text) {
     return std::string(text.begin(), text.end());
 }
 
-class AdaptersPageSystemTest : public PageFrame {
+class AdaptersPageSystemTest : public ProgramFrame {
   protected:
-    AdaptersPageSystemTest() : PageFrame(0) {}
-
     void SetUp() override {
         if (auto reason = DhcpTestNetwork::UnavailableReason()) {
             GTEST_SKIP() << *reason;

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "arp_page_frame.h"
 #include "network_namespace.h"
+#include "support/program_frame.h"
 
 namespace tessalink::test {
 namespace {
@@ -23,7 +23,7 @@ std::string Narrow(const std::u16string& text) {
     return std::string(text.begin(), text.end());
 }
 
-class ArpPageSystemTest : public ArpPageFrame {
+class ArpPageSystemTest : public ProgramFrame {
   protected:
     void SetUp() override {
         if (auto reason = NetworkNamespace::UnavailableReason()) {
@@ -47,10 +47,10 @@ class ArpPageSystemTest : public ArpPageFrame {
     // Each listed address with the type its details name, one per line.
     std::string Listing() {
         std::string listing;
-        const auto rows = ListTexts();
+        const auto rows = ListTexts(IDC_ARP_LIST);
         for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
-            TapRow(row);
-            const std::u16string details = Details();
+            TapRow(IDC_ARP_LIST, row);
+            const std::u16string details = ItemText(IDC_ARP_DETAILS);
             listing +=
                 Narrow(rows[row]) + " " + Narrow(details.substr(details.rfind(u' ') + 1)) + "\n";
         }
@@ -59,9 +59,9 @@ class ArpPageSystemTest : public ArpPageFrame {
 
     // Pumps the loop until the list changes or the wait runs out.
     void WaitForListChange() {
-        const auto before = ListTexts();
+        const auto before = ListTexts(IDC_ARP_LIST);
         const auto deadline = std::chrono::steady_clock::now() + kTimerWait;
-        while (ListTexts() == before && std::chrono::steady_clock::now() < deadline) {
+        while (ListTexts(IDC_ARP_LIST) == before && std::chrono::steady_clock::now() < deadline) {
             Sleep(50);
             Pump();
         }
@@ -72,7 +72,7 @@ class ArpPageSystemTest : public ArpPageFrame {
 
 TEST_F(ArpPageSystemTest, ListsTheNeighboursWithTheirTypesAndTheTimerAddsANewOne) {
     const auto report = network_.RunInside([this] {
-        StartFrame();
+        StartFrame({}, kArpTab);
         // tl0 is the veth end that holds the neighbours.
         ChooseInterface(if_nametoindex("tl0"));
         std::string seen = Listing() + "--\n";

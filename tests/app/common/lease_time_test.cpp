@@ -44,6 +44,9 @@ TEST_F(LeaseTimeTest, LocalTimeFollowsTheZoneAndItsDaylightRule) {
         // Daylight time across the new year, as in the southern hemisphere.
         {kSouthern, 1673748000, 2023, 1, 15, 13, 0},
         {kSouthern, 1689386400, 2023, 7, 15, 12, 0},
+        // Daylight time an hour behind, ending at 23:30 of its own clock: in standard
+        // time the end is kept on its day and wraps to just after 00:30.
+        {"XST5XDT6,M4.1.0/2,M10.5.0/23:30", 1698557400, 2023, 10, 28, 23, 30},
         // A daylight time no different from standard time changes nothing.
         {"XST5XDT5,M4.1.0/2,M10.5.0/2", 1689440400, 2023, 7, 15, 12, 0},
         // April 2023 has four Wednesdays: "week 5" is the last of them, the 26th.

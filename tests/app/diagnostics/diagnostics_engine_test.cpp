@@ -1,95 +1,93 @@
+// What the Ping page cannot ask of the diagnostics engine: a socket library nothing has
+// started yet, a reverse lookup's bound, an echo larger than the page offers, and a
+// worker whose job is destroyed under it.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
-#include "SimulatedNetwork.h"
+#include "diagnostics/DiagnosticsJob.h"
+#include "diagnostics/DiagnosticsProgress.h"
+#include "diagnostics/JobAddress.h"
+#include "diagnostics/NameResolution.h"
+#include "diagnostics/PingWorker.h"
 #include "diagnostics/SendEcho.h"
+#include "support/message_log.h"
+#include "support/scenario_stager.h"
+#include "user/window_test.h"
 
+// Last: its macros (s_addr, hostent, ...) must not meet the standard library's headers.
+#include <winsock2.h>
+
+namespace tessalink::test {
 namespace {
 
-using diagnostics_test::Address;
-using diagnostics_test::SentEchoes;
-using platform::net::sim::Scenario;
-using platform::net::sim::SimSentEcho;
-
-class SendEchoTest : public ::testing::Test {
+class DiagnosticsEngineTest : public WindowTest {
   protected:
-    void SetUp() override { diagnostics_test::InstallNetwork(Network()); }
-
-    static Scenario Network() {
-        Scenario scenario;
-        scenario.echoHosts = {
-            diagnostics_test::EchoHost(Address(10, 0, 2, 9), 7, {Address(10, 0, 1, 1)})};
-        scenario.names.forward = {{"host.example", {Address(10, 0, 2, 9)}}};
-        return scenario;
+    void SetUp() override {
+        WindowTest::SetUp();
+        StageScenario(R"({"hosts": [{"address": "10.0.2.9", "rtt": 7}],
+                          "names": {"multi.example": ["10.0.2.9", "10.0.0.8"]},
+                          "reverseNames": {"10.0.2.9": "multi.example"}})");
+    }
+    void TearDown() override {
+        WindowTest::TearDown();
+        ClearScenario();
     }
 };
 
-TEST_F(SendEchoTest, AnsweredEchoFillsTheRecordFromTheFirstReply) {
-    EchoResult result;
-    ASSERT_TRUE(SendEcho(&result, u"10.0.2.9", 1024, 0));
-    EXPECT_EQ(std::u16string(result.address), u"10.0.2.9");
-    EXPECT_EQ(result.roundTripTime, 7u);
-    EXPECT_EQ(result.dataSize, 1024u);
-    EXPECT_EQ(result.failed, 0);
-    EXPECT_EQ(std::u16string(result.message), u"");
-
-    const std::vector<SimSentEcho> echoes = SentEchoes();
-    ASSERT_EQ(echoes.size(), 1u);
-    EXPECT_EQ(echoes[0].destination, Address(10, 0, 2, 9));
-    EXPECT_EQ(echoes[0].dataSize, 1024u);
-    EXPECT_TRUE(echoes[0].dataAllZero);
-    EXPECT_EQ(echoes[0].replyRoom, 28u * 1024u);
-    EXPECT_FALSE(echoes[0].ttl.has_value()) << "time-to-live 0 sends no options";
-    EXPECT_EQ(echoes[0].timeout.count(), 10000);
-}
-
-TEST_F(SendEchoTest, RouterReportingTheTimeToLiveRanOutIsAnAnswer) {
-    EchoResult result;
-    // The low 8 bits of the time-to-live go out: 257 is 1, the first router.
-    ASSERT_TRUE(SendEcho(&result, u"host.example", 16, 257));
-    EXPECT_EQ(std::u16string(result.address), u"10.0.1.1");
-    EXPECT_EQ(result.dataSize, 16u);
-    EXPECT_EQ(result.failed, 0);
-    ASSERT_EQ(SentEchoes().size(), 1u);
-    EXPECT_EQ(SentEchoes()[0].ttl, std::optional<std::uint8_t>(1));
-}
-
-TEST_F(SendEchoTest, FailuresSetTheFlagAndSayWhy) {
-    const struct {
-        const char16_t* address;
-        DWORD dataSize;
-        BYTE failed;
-        const char16_t* message;
-    } cases[] = {
-        {u"10.9.9.9", 32, 1, u"Ping Failed."},
-        // Dotted, but too long to be an address the engine sends to.
-        {u"0000000000000000012.0.2.9", 32, 1, u"Invalid Host or IP Address entered"},
-        // An unresolvable name leaves the record as it was: zero.
-        {u"nowhere.example", 32, 0, u""},
-        {u"10.0.2.9", 70000, 1, nullptr},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::u16string(c.address).size());
-        EchoResult result;
-        EXPECT_FALSE(SendEcho(&result, c.address, c.dataSize, 0));
-        EXPECT_EQ(result.failed, c.failed);
-        if (c.message != nullptr) {
-            EXPECT_EQ(std::u16string(result.message), c.message);
-        }
+TEST_F(DiagnosticsEngineTest, LookupsStartTheSocketLibraryAndReverseOnesTakeOnlyAnAddress) {
+    // Back to a library that was never started, whatever ran before in this process.
+    while (WSACleanup() == 0) {
     }
-    EXPECT_EQ(SentEchoes().size(), 1u) << "only the silent host's echo went out";
+    // The name and the result share one buffer, as the page's address check does.
+    WCHAR text[150] = u"multi.example";
+    ASSERT_TRUE(ResolveHostName(text, text, 150));
+    EXPECT_EQ(std::u16string(text), u"10.0.2.9") << "the first of the addresses";
+    EXPECT_NE(gethostbyname("multi.example"), nullptr) << "started once and left running";
+    // 10.0.2.9 has a name, but a text longer than any address is refused, not parsed.
+    EXPECT_FALSE(ResolveAddressName(u"0000000012.0.2.9", text, 150));
+}
 
-    EXPECT_FALSE(SendEcho(nullptr, u"10.0.2.9", 32, 0));
+TEST_F(DiagnosticsEngineTest, AnEchoLargerThanItsSixteenBitSizeFieldFailsUnsent) {
+    EchoResult result;
+    EXPECT_FALSE(SendEcho(&result, inet_addr("10.0.2.9"), 70000, 0));
+    EXPECT_EQ(std::u16string(result.message), u"Ping Failed.");
+    EXPECT_TRUE(SentEchoes().empty());
+}
 
-    Scenario refusing = Network();
-    refusing.failures.push_back(
-        {platform::net::sim::SimQuery::IcmpCreate, ERROR_ACCESS_DENIED, {}});
-    diagnostics_test::InstallNetwork(refusing);
-    EchoResult refused;
-    EXPECT_FALSE(SendEcho(&refused, u"10.0.2.9", 32, 0));
-    EXPECT_EQ(refused.failed, 1);
-    EXPECT_EQ(std::u16string(refused.message), u"Unable to create handle.");
+TEST_F(DiagnosticsEngineTest, AWorkerWhoseJobIsGoneStopsWithoutTouchingIt) {
+    const auto start = [this](DiagnosticsJob& job) {
+        FitJobAddress(u"10.0.2.9", job);
+        job.targetWindow = Create(kTestClass, WS_POPUP);
+        job.messageId = WM_DIAG_PROGRESS;
+        return CreateThread(nullptr, 0, PingWorker, &job, 0, &job.workerId);
+    };
+    // Gone during the start pause: nothing at all is sent.
+    auto job = std::make_unique<DiagnosticsJob>();
+    HANDLE early = start(*job);
+    job.reset();
+    EXPECT_EQ(WaitForSingleObject(early, 5000), WAIT_OBJECT_0);
+    CloseHandle(early);
+    EXPECT_TRUE(SentEchoes().empty());
+
+    // Gone while the worker waits for the page to take its header: the send returns once
+    // the page's window is gone too, and the worker ends without a further echo.
+    job = std::make_unique<DiagnosticsJob>();
+    HANDLE late = start(*job);
+    const DWORD begun = GetTickCount();
+    while (RecordedOf(WM_DIAG_PROGRESS).empty() && GetTickCount() - begun < 5000) {
+        PumpMessages();
+        Sleep(1);
+    }
+    ASSERT_FALSE(RecordedOf(WM_DIAG_PROGRESS).empty()) << "the header never came";
+    Sleep(50);
+    job.reset();
+    DestroyWindow(created_.back());
+    EXPECT_EQ(WaitForSingleObject(late, 5000), WAIT_OBJECT_0);
+    CloseHandle(late);
+    EXPECT_LE(SentEchoes().size(), 1u);
 }
 
 }  // namespace
+}  // namespace tessalink::test

@@ -1,95 +1,66 @@
 // The Ping page inside the real main frame, over a simulated network: the Action
-// button's choices and what they enable, the address history, ping and trace runs
-// read back from the list and the tree, and Resolve in the text pane.
+// button's choices and what they enable, the address history, ping and trace runs read
+// back from the list and the tree with the echoes they sent, and Resolve in the text pane.
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "SimulatedDevice.h"
-#include "diagnostics_page_frame.h"
+#include "support/diagnostics_page_frame.h"
+#include "support/scenario_stager.h"
 #include "user/posted_input.h"
 
 namespace tessalink::test {
 namespace {
 
-// The title and text of the last error box the page showed.
-std::pair<std::u16string, std::u16string> errorBox;
+using nlohmann::json;
 
-using app_test::Ipv4;
-using platform::net::sim::Scenario;
-using platform::net::sim::SimEchoHost;
-using platform::net::sim::SimHop;
+// The text of the last error box the page showed.
+std::u16string errorBoxText;
 
-// The gateway answers at once; the server lies two routers away, the second of them
-// named; 192.168.1.99 never answers.
-Scenario Office() {
-    Scenario scenario;
-    SimEchoHost gateway;
-    gateway.address = Ipv4(192, 168, 1, 1);
-    gateway.rtt = 2;
-    SimEchoHost server;
-    server.address = Ipv4(203, 0, 113, 5);
-    server.rtt = 40;
-    server.route = {SimHop{Ipv4(192, 168, 1, 1), 1}, SimHop{Ipv4(10, 20, 0, 1), 9}};
-    SimEchoHost silent;
-    silent.address = Ipv4(192, 168, 1, 99);
-    silent.rtt = std::nullopt;
-    scenario.echoHosts = {gateway, server, silent};
-    scenario.names.forward = {{"gateway", {Ipv4(192, 168, 1, 1)}}};
-    scenario.names.reverse = {{Ipv4(10, 20, 0, 1), "core.example.net"}};
-    return scenario;
+// The gateway answers at once and falls silent after four echoes; the server lies two
+// routers away, the second of them named, and 192.168.100.200 behind forty routers;
+// 203.0.113.7 is behind a router that answers twice in a row, 203.0.113.8 behind a
+// silent one.
+json Office() {
+    json far = json::array();
+    for (int hop = 1; hop <= 40; ++hop) {
+        far.push_back("10.1." + std::to_string(hop) + ".1");
+    }
+    json office = json::parse(R"({
+      "hosts": [{"address": "192.168.1.1", "rtt": 2, "answers": 4},
+                {"address": "203.0.113.5", "rtt": 40, "route": ["192.168.1.1", "10.20.0.1"]},
+                {"address": "203.0.113.7", "route": ["192.168.1.1", "10.20.0.1", "10.20.0.1"]},
+                {"address": "203.0.113.8", "route": ["192.168.1.1", null, "10.20.0.1"]}],
+      "names": {"gateway": "192.168.1.1"},
+      "reverseNames": {"10.20.0.1": "core.example.net"}})");
+    office["hosts"].push_back({{"address", "192.168.100.200"}, {"route", far}});
+    return office;
 }
 
 class DiagnosticsPageTest : public DiagnosticsPageFrame {
   protected:
-    void SetUp() override {
-        app_test::Install(Office());
-        StartPage();
-    }
-
-    void TearDown() override {
-        ProgramFrameTest::TearDown();
-        app_test::Uninstall();
-    }
+    void SetUp() override { StartPage(Office().dump()); }
 
     // Served inside the error box's own loop: once the box titled "Error" is the active
-    // window, reads its title and text, then closes it with Enter as the user would.
+    // window, reads its text, then closes it with Enter as the user would.
     static void CALLBACK ReadAndCloseErrorBox(HWND, UINT, UINT_PTR timer, DWORD) {
         const HWND box = FindWindowW(nullptr, u"Error");
         if (box == nullptr || !IsWindowVisible(box) || GetActiveWindow() != box) {
             return;
         }
         KillTimer(nullptr, timer);
-        WCHAR text[80]{};
-        GetWindowTextW(box, text, 80);
-        errorBox.first = text;
         for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            WCHAR text[80]{};
             GetWindowTextW(child, text, 80);
             if (std::u16string(text) != u"OK") {
-                errorBox.second = text;
+                errorBoxText = text;
             }
         }
         PostKeyPress(VK_RETURN);
-    }
-
-    Lines History() const {
-        Lines lines;
-        const int count = static_cast<int>(SendMessageW(Item(IDC_ADDRESS), CB_GETCOUNT, 0, 0));
-        for (int item = 0; item < count; ++item) {
-            WCHAR text[160]{};
-            SendMessageW(Item(IDC_ADDRESS), CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text));
-            lines.emplace_back(text);
-        }
-        return lines;
-    }
-
-    std::u16string ResolveText() const {
-        WCHAR text[400]{};
-        GetWindowTextW(Item(IDC_RESOLVE_TEXT), text, 400);
-        return text;
     }
 
     HWND VisibleView() const {
@@ -100,9 +71,19 @@ class DiagnosticsPageTest : public DiagnosticsPageFrame {
         }
         return nullptr;
     }
+
+    // The times-to-live of the echoes sent, 0 for one without options.
+    static std::vector<int> SentTimesToLive() {
+        std::vector<int> ttls;
+        for (const auto& echo : SentEchoes()) {
+            ttls.push_back(echo.ttl.value_or(0));
+        }
+        return ttls;
+    }
 };
 
-TEST_F(DiagnosticsPageTest, StartsOnPingWithItsDefaultsAndTheThreeViewsOnOneSpot) {
+TEST_F(DiagnosticsPageTest, StartsOnPingAndEachChoiceEnablesTheSettingsItNeeds) {
+    // The three views share one spot; the list's column fills it less the border.
     EXPECT_EQ(VisibleView(), Item(IDC_PING_LIST));
     RECT tree{}, list{}, text{};
     GetWindowRect(Item(IDC_TRACE_TREE), &tree);
@@ -111,14 +92,6 @@ TEST_F(DiagnosticsPageTest, StartsOnPingWithItsDefaultsAndTheThreeViewsOnOneSpot
     EXPECT_TRUE(EqualRect(&tree, &list) && EqualRect(&tree, &text));
     EXPECT_EQ(SendMessageW(Item(IDC_PING_LIST), LVM_GETCOLUMNWIDTH, 0, 0),
               tree.right - tree.left - 2);
-    EXPECT_EQ(SendMessageW(Item(IDC_DATA_SIZE), CB_GETCOUNT, 0, 0), 6);
-    EXPECT_EQ(SendMessageW(Item(IDC_DATA_SIZE), CB_GETCURSEL, 0, 0), 1);
-    EXPECT_EQ(SendMessageW(Item(IDC_REPETITION), CB_GETCOUNT, 0, 0), 5);
-    EXPECT_EQ(SendMessageW(Item(IDC_REPETITION), CB_GETCURSEL, 0, 0), 2);
-    EXPECT_TRUE(RunControlsEnabled(Page()));
-}
-
-TEST_F(DiagnosticsPageTest, TheChoiceEnablesDataSizeAndRepetitionAsItNeedsThem) {
     const auto enabled = [&] {
         return std::pair{IsWindowEnabled(Item(IDC_DATA_SIZE)) != FALSE,
                          IsWindowEnabled(Item(IDC_REPETITION)) != FALSE};
@@ -131,32 +104,34 @@ TEST_F(DiagnosticsPageTest, TheChoiceEnablesDataSizeAndRepetitionAsItNeedsThem) 
     EXPECT_EQ(enabled(), std::pair(true, true));
 }
 
-TEST_F(DiagnosticsPageTest, APingRunDisablesTheControlsUntilItsEndAndListsEachReply) {
+TEST_F(DiagnosticsPageTest, APingRunListsEachReplyAndEndsAtTheFirstFailedEcho) {
     SendMessageW(Item(IDC_DATA_SIZE), CB_SETCURSEL, 5, 0);  // 1024
     Run(u"gateway");
     const std::u16string reply = u"Ping Response - 1024 bytes in 2ms";
     EXPECT_EQ(ListLines(),
               (Lines{u"Ping Address - 192.168.1.1", reply, reply, reply, reply, u"Ping Complete"}));
-    ASSERT_EQ(Progress().size(), 6u);
-    for (const auto& [code, enabled] : Progress()) {
-        EXPECT_FALSE(enabled) << "controls enabled while handling progress code " << code;
-    }
-    EXPECT_TRUE(RunControlsEnabled(Page()));
+    ASSERT_EQ(SentEchoes().size(), 4u);
+    EXPECT_EQ(SentEchoes()[0].dataSize, 1024u);
+    EXPECT_TRUE(SentEchoes()[0].dataAllZero);
+    EXPECT_EQ(SentTimesToLive(), std::vector<int>(4, 0)) << "no options";
 
-    Run(u"192.168.1.99");
-    EXPECT_EQ(ListLines(),
-              (Lines{u"Ping Address - 192.168.1.99", u"Ping Failed.", u"Ping Terminated"}));
-    EXPECT_TRUE(RunControlsEnabled(Page()));
+    // Eight echoes asked of a host that answers four: the fifth fails and ends the run.
+    StageScenario(Office().dump());
+    SendMessageW(Item(IDC_REPETITION), CB_SETCURSEL, 3, 0);
+    Run(u"192.168.1.1");
+    EXPECT_EQ(ListLines(), (Lines{u"Ping Address - 192.168.1.1", reply, reply, reply, reply,
+                                  u"Ping Failed.", u"Ping Terminated"}));
+    EXPECT_EQ(SentEchoes().size(), 5u);
 }
 
-TEST_F(DiagnosticsPageTest,
-       AnAddressTooLongForTheJobIsPingedInItsShortestFormAndTheBroadcastIsRefusedWhole) {
-    // Octal parts with leading zeros: 19 characters for 192.168.1.1.
-    Run(u"00300.00250.001.001");
-    ASSERT_FALSE(ListLines().empty());
-    EXPECT_EQ(ListLines().front(), u"Ping Address - 192.168.1.1");
-    EXPECT_EQ(ListLines().back(), u"Ping Complete");
-
+TEST_F(DiagnosticsPageTest, AnAddressTooLongForTheJobIsPingedInItsShortestForm) {
+    // Octal parts with leading zeros, 16 and 19 characters for 203.0.113.5.
+    for (const char16_t* typed : {u"203.0.0161.00005", u"0313.00000.0161.005"}) {
+        Run(typed);
+        ASSERT_FALSE(ListLines().empty());
+        EXPECT_EQ(ListLines().front(), u"Ping Address - 203.0.113.5");
+        EXPECT_EQ(ListLines().back(), u"Ping Complete");
+    }
     // Not a dotted address by inet_addr's test, so a name the resolver turns into itself;
     // the engine's refusal then reads whole.
     Run(u"255.255.255.255");
@@ -166,21 +141,28 @@ TEST_F(DiagnosticsPageTest,
 
 TEST_F(DiagnosticsPageTest, AnUnresolvableOrOverlongAddressStartsNothingAndIsKeptInTheHistory) {
     Run(u"gateway");
-    ASSERT_FALSE(ListLines().empty());
     for (const std::u16string& bad :
-         {std::u16string(u"no.such.host"), std::u16string(u""), std::u16string(u"1.2.3.4.5"),
-          std::u16string(u"\u00e9t\u00e9"), std::u16string(160, u'7')}) {
-        errorBox = {};
+         {std::u16string(u"no.such.host"), std::u16string(u""), std::u16string(160, u'7')}) {
+        errorBoxText.clear();
         const UINT_PTR timer = SetTimer(nullptr, 0, 10, ReadAndCloseErrorBox);
         Run(bad);
         KillTimer(nullptr, timer);
-        EXPECT_EQ(errorBox.first, u"Error");
-        EXPECT_EQ(errorBox.second, u"Unable to convert address to valid IP address.");
+        EXPECT_EQ(errorBoxText, u"Unable to convert address to valid IP address.");
         EXPECT_TRUE(Progress().empty()) << "a worker ran";
         EXPECT_TRUE(ListLines().empty());
-        EXPECT_TRUE(RunControlsEnabled(Page()));
+        EXPECT_TRUE(RunControlsEnabled());
     }
-    EXPECT_EQ(History().at(1), u"no.such.host");
+    EXPECT_EQ(ComboTexts(IDC_ADDRESS).at(1), u"no.such.host");
+}
+
+TEST_F(DiagnosticsPageTest, AnEchoServiceThatCannotStartEndsTheRunSayingSo) {
+    json refusing = Office();
+    refusing["faults"] =
+        json::parse(R"([{"kind": "fail", "query": "IcmpCreateFile", "error": 5}])");
+    StageScenario(refusing.dump());
+    Run(u"gateway");
+    EXPECT_EQ(ListLines(), (Lines{u"Ping Address - 192.168.1.1", u"Unable to create handle.",
+                                  u"Ping Terminated"}));
 }
 
 TEST_F(DiagnosticsPageTest, TheHistoryKeepsOneEntryPerAddressWhateverTheLetterCase) {
@@ -188,7 +170,7 @@ TEST_F(DiagnosticsPageTest, TheHistoryKeepsOneEntryPerAddressWhateverTheLetterCa
     for (const char16_t* typed : {u"gateway", u"GATEWAY", u"localhost", u"Gateway"}) {
         Run(typed);
     }
-    EXPECT_EQ(History(), (Lines{u"gateway", u"localhost"}));
+    EXPECT_EQ(ComboTexts(IDC_ADDRESS), (Lines{u"gateway", u"localhost"}));
 }
 
 TEST_F(DiagnosticsPageTest, ResolveShowsTheOtherFormInTheTextPaneAndLeavesTheListHidden) {
@@ -196,29 +178,46 @@ TEST_F(DiagnosticsPageTest, ResolveShowsTheOtherFormInTheTextPaneAndLeavesTheLis
     Choose(kResolve);
     Run(u"localhost");
     EXPECT_EQ(VisibleView(), Item(IDC_RESOLVE_TEXT));
-    EXPECT_EQ(ResolveText(), u"localhost\r\n\r\nresolves to\r\n\r\n127.0.0.1");
+    EXPECT_EQ(ItemText(IDC_RESOLVE_TEXT), u"localhost\r\n\r\nresolves to\r\n\r\n127.0.0.1");
     EXPECT_EQ(ListLines().size(), 6u) << "Resolve changed the hidden list";
     Run(u"192.0.2.9");
-    EXPECT_EQ(ResolveText(), u"Failed to resolve name or address.");
+    EXPECT_EQ(ItemText(IDC_RESOLVE_TEXT), u"Failed to resolve name or address.");
     EXPECT_TRUE(IsWindowEnabled(Item(IDC_ACTION)) && IsWindowEnabled(Item(IDC_ADDRESS)));
 }
 
-TEST_F(DiagnosticsPageTest, ATraceListsEachHopWithItsNameAndEnablesEveryControlAtItsEnd) {
+TEST_F(DiagnosticsPageTest, ATraceListsEachHopUntilTheDestinationARepeatOrASilentHop) {
     Choose(kTraceRt);
+    SendMessageW(Item(IDC_DATA_SIZE), CB_SETCURSEL, 0, 0);  // 16
     Run(u"203.0.113.5");
     EXPECT_EQ(VisibleView(), Item(IDC_TRACE_TREE));
     EXPECT_EQ(TreeLines(),
               (Lines{u"Trace to Address - 203.0.113.5", u">> 192.168.1.1", u">> 10.20.0.1",
                      u"  core.example.net", u">> 203.0.113.5", u"TraceRt Complete"}));
-    for (const auto& [code, enabled] : Progress()) {
-        EXPECT_FALSE(enabled) << "controls enabled while handling progress code " << code;
-    }
-    // The end enables Repetition too, although a trace does not use it.
-    EXPECT_TRUE(RunControlsEnabled(Page()));
+    EXPECT_EQ(SentTimesToLive(), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(SentEchoes()[0].dataSize, 16u);
 
-    Run(u"192.168.1.99");
-    EXPECT_EQ(TreeLines(), (Lines{u"Trace to Address - 192.168.1.99", u"Error : Ping Failed.",
-                                  u"TraceRt Terminated"}));
+    // A router answering twice in a row completes the trace.
+    Run(u"203.0.113.7");
+    EXPECT_EQ(TreeLines(), (Lines{u"Trace to Address - 203.0.113.7", u">> 192.168.1.1",
+                                  u">> 10.20.0.1", u"  core.example.net", u">> 10.20.0.1",
+                                  u"  core.example.net", u"TraceRt Complete"}));
+    StageScenario(Office().dump());
+    Run(u"203.0.113.8");
+    EXPECT_EQ(TreeLines(), (Lines{u"Trace to Address - 203.0.113.8", u">> 192.168.1.1",
+                                  u"Error : Ping Failed.", u"TraceRt Terminated"}));
+    EXPECT_EQ(SentTimesToLive(), (std::vector<int>{1, 2}));
+}
+
+TEST_F(DiagnosticsPageTest, ATraceEndsWhenEveryRecordHoldsAHop) {
+    Choose(kTraceRt);
+    Run(u"192.168.100.200");
+    const Lines lines = TreeLines();
+    ASSERT_EQ(lines.size(), 33u);
+    EXPECT_EQ(lines[0], u"Trace to Address - 192.168.100.200") << "a 15-character address whole";
+    EXPECT_EQ(Lines(lines.begin() + 30, lines.end()),
+              (Lines{u">> 10.1.30.1", u"Error : Destination not reached in 30 hops",
+                     u"TraceRt Terminated"}));
+    EXPECT_EQ(SentTimesToLive().size(), 30u);
 }
 
 }  // namespace

@@ -1,26 +1,27 @@
 // Dialogs bound to objects under the common dialog procedure: binding from the first
-// message, answers through DWLP_MSGRESULT, and the Pocket PC set-up that follows
-// a handled WM_INITDIALOG (full screen, OK button in the navigation bar).
+// message, answers through DWLP_MSGRESULT or directly, and the Pocket PC set-up that
+// follows a handled WM_INITDIALOG (full screen, OK button in the navigation bar).
 #include "framework/Dialog.h"
 #include "framework/MessageMap.h"
 #include "framework_test.h"
+#include "resources/resource.h"
 
 namespace tessalink::test {
 namespace {
 
-constexpr WORD kSmallDialog = 200;
-constexpr int kNotifyId = 9;
-constexpr UINT kNotifyCode = 100;
+// Smaller than the screen: the common dialog procedure must make it full-screen.
+constexpr WORD kSmallDialog = IDD_ABOUTBOX;
 constexpr POINT kOkButton{228, 13};
 constexpr RECT kWorkArea{0, 26, 240, 320};
 
 class TestDialog : public Dialog {
   public:
-    explicit TestDialog(WORD templateId, bool modal = false) : Dialog(templateId), modal_(modal) {}
+    explicit TestDialog(bool modal = false) : Dialog(kSmallDialog), modal_(modal) {}
 
     BEGIN_MSG_MAP()
     MESSAGE_HANDLER(WM_SETFONT, OnSetFont)
     MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnStaticColour)
     COMMAND_ID_HANDLER(IDOK, OnOk)
     NOTIFY_HANDLER(kNotifyId, kNotifyCode, OnNotify)
     END_MSG_MAP()
@@ -28,8 +29,6 @@ class TestDialog : public Dialog {
     int fontsSeen = 0;
     HWND boundAtInit = nullptr;
     RECT rectAtInit{};
-    RECT rectAtOk{};
-    int finalMessages = 0;
 
   private:
     LRESULT OnSetFont(WPARAM, LPARAM) {
@@ -44,8 +43,10 @@ class TestDialog : public Dialog {
         }
         return TRUE;
     }
+    LRESULT OnStaticColour(WPARAM, LPARAM) {
+        return reinterpret_cast<LRESULT>(GetStockObject(GRAY_BRUSH));
+    }
     LRESULT OnOk(WORD, WORD, HWND) {
-        GetWindowRect(Handle(), &rectAtOk);
         if (modal_) {
             EndDialog(Handle(), 42);
         } else {
@@ -54,7 +55,6 @@ class TestDialog : public Dialog {
         return 0;
     }
     LRESULT OnNotify(int, UINT, NMHDR*) { return 77; }
-    void OnFinalMessage(HWND) override { ++finalMessages; }
 
     bool modal_ = false;
 };
@@ -67,79 +67,50 @@ class SilentDialog : public Dialog {
     END_MSG_MAP()
 };
 
-class DialogBindingTest : public FrameworkTest {
-  protected:
-    HWND Frame() {
-        if (!frame_) {
-            frame_ = CreateTopLevel(u"Frame");
-        }
-        return frame_;
-    }
-    static RECT WindowRect(HWND hwnd) {
-        RECT rect{};
-        GetWindowRect(hwnd, &rect);
-        return rect;
-    }
+bool FillsTheWorkArea(HWND hwnd) {
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    return EqualRect(&rect, &kWorkArea);
+}
 
-    HWND frame_ = nullptr;
-};
+using DialogBindingTest = FrameworkTest;
 
-TEST_F(DialogBindingTest, AModelessDialogIsBoundAtInitAndThenSetUpForTheScreen) {
-    TestDialog dialog(kSmallDialog);
-    HWND hwnd = dialog.Create(Frame());
+TEST_F(DialogBindingTest, AModelessDialogIsBoundFromItsFirstMessageAndThenSetUpForTheScreen) {
+    TestDialog dialog;
+    const HWND hwnd = dialog.Create(CreateTopLevel(u"Frame"));
     ASSERT_NE(hwnd, nullptr);
     created_.push_back(hwnd);
-    EXPECT_EQ(dialog.Handle(), hwnd);
     EXPECT_EQ(dialog.boundAtInit, hwnd);
-    // Bound from its first message: the template's font, before WM_INITDIALOG, reached
-    // the map although the dialog was made without an initialisation parameter.
+    // The template's font, before WM_INITDIALOG, reached the map although the dialog was
+    // made without an initialisation parameter.
     EXPECT_EQ(dialog.fontsSeen, 1);
-    SendMessageW(hwnd, WM_SETFONT, 0, 0);
-    EXPECT_EQ(dialog.fontsSeen, 2);
-
     // The handler ran on the template's rectangle; the screen set-up came after it.
-    const RECT atInit = dialog.rectAtInit;
-    EXPECT_FALSE(EqualRect(&atInit, &kWorkArea));
-    const RECT now = WindowRect(hwnd);
-    EXPECT_TRUE(EqualRect(&now, &kWorkArea));
+    EXPECT_FALSE(EqualRect(&dialog.rectAtInit, &kWorkArea));
+    EXPECT_TRUE(FillsTheWorkArea(hwnd));
     PumpMessages();
     EXPECT_TRUE(Content(NavigationBar())["okButton"].get<bool>());
 
-    // A handled message's answer travels through the dialog's result word; a message
-    // no row handled gets the dialog manager's default.
+    // A handled message's answer travels through the dialog's result word, a colour
+    // ask's as the return value.
     NMHDR header{hwnd, kNotifyId, kNotifyCode};
     EXPECT_EQ(SendMessageW(hwnd, WM_NOTIFY, kNotifyId, reinterpret_cast<LPARAM>(&header)), 77);
-    NMHDR other{hwnd, kNotifyId, kNotifyCode + 1};
-    EXPECT_EQ(SendMessageW(hwnd, WM_NOTIFY, kNotifyId, reinterpret_cast<LPARAM>(&other)), 0);
+    EXPECT_EQ(SendMessageW(hwnd, WM_CTLCOLORSTATIC, 0, 0),
+              reinterpret_cast<LRESULT>(GetStockObject(GRAY_BRUSH)));
 
     // The navigation bar's OK reaches the dialog's map, whose handler destroys it.
     Tap(kOkButton.x, kOkButton.y);
     EXPECT_FALSE(IsWindow(hwnd));
-    EXPECT_EQ(dialog.finalMessages, 1);
-    EXPECT_EQ(dialog.Handle(), nullptr);
 }
 
-TEST_F(DialogBindingTest, AModalDialogReturnsItsResultAfterTheSameSetUp) {
-    TestDialog dialog(kSmallDialog, true);
-    EXPECT_EQ(dialog.DoModal(Frame()), 42);
-    const RECT atOk = dialog.rectAtOk;
-    EXPECT_TRUE(EqualRect(&atOk, &kWorkArea));
-    EXPECT_EQ(dialog.finalMessages, 1);
-    EXPECT_EQ(dialog.Handle(), nullptr);
-}
+TEST_F(DialogBindingTest, AModalDialogReturnsItsResultAndOnlyAHandledInitIsSetUp) {
+    TestDialog modal(true);
+    EXPECT_EQ(modal.DoModal(CreateTopLevel(u"Frame")), 42);
 
-TEST_F(DialogBindingTest, OnlyAHandledInitIsFollowedBySetUpAndMissingTemplatesFail) {
     SilentDialog silent;
-    HWND hwnd = silent.Create(Frame());
+    const HWND hwnd = silent.Create(CreateTopLevel(u"Frame"));
     ASSERT_NE(hwnd, nullptr);
     created_.push_back(hwnd);
-    const RECT rect = WindowRect(hwnd);
-    EXPECT_FALSE(EqualRect(&rect, &kWorkArea));
-
-    TestDialog missing(999);
-    EXPECT_EQ(missing.Create(Frame()), nullptr);
-    EXPECT_EQ(missing.DoModal(Frame()), -1);
-    EXPECT_EQ(missing.boundAtInit, nullptr);
+    EXPECT_FALSE(FillsTheWorkArea(hwnd));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // one class whose windows are bound to objects.
 #pragma once
 
+#include "controls/control_classes.h"
 #include "framework/Module.h"
 #include "framework/Window.h"
 #include "shell/shell_test.h"
@@ -10,12 +11,17 @@
 namespace tessalink::test {
 
 inline constexpr const WCHAR* kBoundClass = u"FrameworkBoundWindow";
+// The sender and code of the notification the test maps handle.
+inline constexpr int kNotifyId = 9;
+inline constexpr UINT kNotifyCode = 100;
 
 class FrameworkTest : public ShellTest {
   protected:
     void SetUp() override {
         ShellTest::SetUp();
         Module::Process().Initialize(GetModuleHandleW(nullptr));
+        // The program's own dialogs hold static controls.
+        platform::controls::RegisterSystemControlClasses();
         WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = Window::StartProcedure;
         windowClass.hInstance = Module::Process().InstanceHandle();

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <array>
 #include <atomic>
 #include <latch>
 #include <thread>
@@ -19,77 +18,63 @@ class ModuleTest : public ::testing::Test {
 };
 
 // The map only keeps the loops' addresses; any two distinct objects stand in for loops.
-MessageLoop* StandIn(int& object) {
+MessageLoop* StandInLoop(int& object) {
     return reinterpret_cast<MessageLoop*>(&object);
 }
 
-TEST_F(ModuleTest, EachThreadFindsItsOwnLoopAndOthersFindItByThreadId) {
-    Module& module = Module::Process();
-    std::array<int, 2> objects{};
-    std::array<std::atomic<DWORD>, 2> threadIds{};
-    std::array<bool, 2> addedTwice{true, true};
-    std::array<int, 2> ownFound{};
-    std::array<bool, 2> removedOnce{};
-    std::array<bool, 2> removedTwice{true, true};
-    std::latch added(2);
-    std::latch checked(1);
-
-    auto uiThread = [&](int index) {
-        MessageLoop* loop = StandIn(objects[index]);
-        // Churn first, so the two threads change the map at the same time.
-        for (int round = 0; round < 500; ++round) {
-            module.AddMessageLoop(loop);
-            module.RemoveMessageLoop();
-        }
+// Adds and removes the thread's loop many times, so that two threads change the map at
+// the same time.
+void ChurnLoop(Module& module, MessageLoop* loop) {
+    for (int round = 0; round < 500; ++round) {
         module.AddMessageLoop(loop);
-        addedTwice[index] = module.AddMessageLoop(StandIn(objects[1 - index]));
-        ownFound[index] = module.GetMessageLoop(GetCurrentThreadId()) == loop ? 1 : 0;
-        threadIds[index] = GetCurrentThreadId();
-        added.count_down();
-        checked.wait();
-        removedOnce[index] = module.RemoveMessageLoop();
-        removedTwice[index] = module.RemoveMessageLoop();
-    };
-    std::thread first(uiThread, 0);
-    std::thread second(uiThread, 1);
-    added.wait();
-    EXPECT_NE(threadIds[0].load(), threadIds[1].load());
-    EXPECT_EQ(module.GetMessageLoop(threadIds[0]), StandIn(objects[0]));
-    EXPECT_EQ(module.GetMessageLoop(threadIds[1]), StandIn(objects[1]));
-    EXPECT_EQ(module.GetMessageLoop(GetCurrentThreadId()), nullptr);
-    checked.count_down();
-    first.join();
-    second.join();
-
-    for (int index : {0, 1}) {
-        EXPECT_FALSE(addedTwice[index]) << index;
-        EXPECT_EQ(ownFound[index], 1) << index;
-        EXPECT_TRUE(removedOnce[index]) << index;
-        EXPECT_FALSE(removedTwice[index]) << index;
-        EXPECT_EQ(module.GetMessageLoop(threadIds[index]), nullptr) << index;
+        module.RemoveMessageLoop();
     }
 }
 
-LRESULT CALLBACK PlainProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+TEST_F(ModuleTest, EachThreadHasOneLoopThatAnyThreadFindsByItsId) {
+    Module& module = Module::Process();
+    int mine = 0;
+    int theirs = 0;
+    std::atomic<DWORD> otherId = 0;
+    std::latch added(1);
+    std::latch checked(1);
+    std::thread other([&] {
+        ChurnLoop(module, StandInLoop(theirs));
+        EXPECT_TRUE(module.AddMessageLoop(StandInLoop(theirs)));
+        otherId = GetCurrentThreadId();
+        added.count_down();
+        checked.wait();
+        EXPECT_TRUE(module.RemoveMessageLoop());
+    });
+    ChurnLoop(module, StandInLoop(mine));
+    ASSERT_TRUE(module.AddMessageLoop(StandInLoop(mine)));
+    EXPECT_FALSE(module.AddMessageLoop(StandInLoop(theirs))) << "one loop a thread";
+    added.wait();
+    EXPECT_EQ(module.GetMessageLoop(GetCurrentThreadId()), StandInLoop(mine));
+    EXPECT_EQ(module.GetMessageLoop(otherId), StandInLoop(theirs));
+    checked.count_down();
+    other.join();
+    EXPECT_EQ(module.GetMessageLoop(otherId), nullptr);
+    EXPECT_TRUE(module.RemoveMessageLoop());
+    EXPECT_FALSE(module.RemoveMessageLoop());
+}
+
+LRESULT CALLBACK PlainModuleProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 TEST_F(ModuleTest, ClassesRegisteredThroughTheModuleAreUnregisteredAtTerminate) {
     Module& module = Module::Process();
     WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = PlainProcedure;
+    windowClass.lpfnWndProc = PlainModuleProcedure;
     windowClass.hInstance = module.InstanceHandle();
     windowClass.lpszClassName = u"ModuleTestClass";
     ASSERT_TRUE(module.RegisterWindowClass(windowClass));
     // A second registration of the same class is no failure: the class is there.
     EXPECT_TRUE(module.RegisterWindowClass(windowClass));
-    WNDCLASSW found{};
-    EXPECT_TRUE(GetClassInfoW(module.InstanceHandle(), u"ModuleTestClass", &found));
-
-    windowClass.lpszClassName = MAKEINTRESOURCEW(5);
-    EXPECT_FALSE(module.RegisterWindowClass(windowClass));
-
     const HINSTANCE instance = module.InstanceHandle();
+    WNDCLASSW found{};
+    EXPECT_TRUE(GetClassInfoW(instance, u"ModuleTestClass", &found));
     module.Terminate();
     EXPECT_FALSE(GetClassInfoW(instance, u"ModuleTestClass", &found));
     module.Initialize(instance);

@@ -10,128 +10,100 @@
 #include <thread>
 #include <vector>
 
-#include "user/message_log.h"
+#include "support/message_log.h"
 #include "user/window_test.h"
 
 namespace tessalink::test {
 namespace {
 
-std::vector<std::string> calls;
+std::vector<std::string> loopCalls;
 
-class RecordingFilter : public MessageFilter {
+// Names itself and the key for every key it is offered; one of them consumes 'A'.
+class KeyFilter : public MessageFilter {
   public:
-    RecordingFilter(std::string name, UINT consumes)
-        : name_(std::move(name)), consumes_(consumes) {}
+    KeyFilter(std::string name, bool consumesA) : name_(std::move(name)), consumesA_(consumesA) {}
     BOOL PreTranslateMessage(MSG* message) override {
-        if (message->message == WM_KEYDOWN || message->message == WM_USER) {
-            calls.push_back(name_);
+        if (message->message == WM_KEYDOWN) {
+            loopCalls.push_back(name_ + " " + std::to_string(message->wParam));
         }
-        return message->message == consumes_;
+        return consumesA_ && message->message == WM_KEYDOWN && message->wParam == 'A';
     }
 
   private:
     std::string name_;
-    UINT consumes_;
+    bool consumesA_;
+};
+
+// Records the messages for its window and the idle passes; the first pass starts a
+// thread that posts the messages 20 ms apart, so that the queue runs empty between
+// them, and the second ends the loop.
+class PacedFeed : public MessageFilter, public IdleHandler {
+  public:
+    explicit PacedFeed(HWND window) : window_(window) {}
+    BOOL PreTranslateMessage(MSG* message) override {
+        if (message->hwnd == window_) {
+            loopCalls.push_back(std::to_string(message->message));
+        }
+        return FALSE;
+    }
+    BOOL OnIdle() override {
+        loopCalls.push_back("idle");
+        if (poster_.joinable()) {
+            PostQuitMessage(0);
+        } else {
+            poster_ = std::jthread([window = window_] {
+                for (UINT message :
+                     std::initializer_list<UINT>{WM_MOUSEMOVE, WM_PAINT, 0x0118, WM_USER}) {
+                    Sleep(20);
+                    PostMessageW(window, message, 0, 0);
+                }
+            });
+        }
+        return FALSE;
+    }
+
+  private:
+    HWND window_;
+    std::jthread poster_;
 };
 
 class MessageLoopTest : public WindowTest {
   protected:
     void SetUp() override {
         WindowTest::SetUp();
-        calls.clear();
+        loopCalls.clear();
         window_ = Create(kTestClass, WS_POPUP);
     }
-
-    bool Received(UINT message) const {
-        return std::ranges::count(MessageLog::Instance().MessagesFor(window_), message) > 0;
-    }
+    std::vector<UINT> Received() const { return MessageLog::Instance().MessagesFor(window_); }
 
     HWND window_ = nullptr;
+    MessageLoop loop_;
 };
 
 TEST_F(MessageLoopTest, FiltersRunNewestFirstAndAConsumedMessageGoesNoFurther) {
-    MessageLoop loop;
-    RecordingFilter first("first", 0);
-    RecordingFilter second("second", WM_KEYDOWN);
-    loop.AddMessageFilter(&first);
-    loop.AddMessageFilter(&second);
-
+    KeyFilter first("first", false);
+    KeyFilter second("second", true);
+    loop_.AddMessageFilter(&first);
+    loop_.AddMessageFilter(&second);
     PostMessageW(window_, WM_KEYDOWN, 'A', 0);
-    PostMessageW(window_, WM_USER, 0, 0);
+    PostMessageW(window_, WM_KEYDOWN, 'B', 0);
     PostQuitMessage(7);
-    EXPECT_EQ(loop.Run(), 7);
-
-    // The key stopped at the newest filter; neither translated into WM_CHAR nor
-    // dispatched. The other message passed both filters and was dispatched.
-    EXPECT_EQ(calls, (std::vector<std::string>{"second", "second", "first"}));
-    EXPECT_FALSE(Received(WM_KEYDOWN));
-    EXPECT_FALSE(Received(WM_CHAR));
-    EXPECT_TRUE(Received(WM_USER));
+    EXPECT_EQ(loop_.Run(), 7);
+    EXPECT_EQ(loopCalls, (std::vector<std::string>{"second 65", "second 66", "first 66"}));
+    // Only 'B' went on, translated into a character and dispatched.
+    const std::vector<UINT> received = Received();
+    EXPECT_EQ(std::ranges::count(received, WM_KEYDOWN), 1);
+    EXPECT_EQ(std::ranges::count(received, WM_CHAR), 1);
 }
-
-TEST_F(MessageLoopTest, AMessageThatNoFilterTakesIsTranslatedAndDispatched) {
-    MessageLoop loop;
-    RecordingFilter passing("passing", 0);
-    loop.AddMessageFilter(&passing);
-    PostMessageW(window_, WM_KEYDOWN, 'A', 0);
-    PostQuitMessage(1);
-    EXPECT_EQ(loop.Run(), 1);
-    EXPECT_TRUE(Received(WM_KEYDOWN));
-    EXPECT_TRUE(Received(WM_CHAR)) << "translated into a character";
-}
-
-// Feeds the loop one message at a time from another thread, each a little after the
-// previous one was seen, so that the queue runs empty between them; records the messages
-// and the idle passes in the order the loop made them.
-class PacedFeed : public MessageFilter, public IdleHandler {
-  public:
-    PacedFeed(HWND window, std::vector<UINT> messages)
-        : window_(window), messages_(std::move(messages)) {}
-
-    BOOL PreTranslateMessage(MSG* message) override {
-        if (message->hwnd == window_) {
-            calls.push_back(std::to_string(message->message));
-            PostNextLater();
-        }
-        return FALSE;
-    }
-    BOOL OnIdle() override {
-        calls.push_back("idle");
-        if (next_ == 0) {
-            PostNextLater();
-        } else if (next_ == messages_.size()) {
-            PostQuitMessage(0);
-        }
-        return FALSE;
-    }
-
-  private:
-    void PostNextLater() {
-        if (next_ == messages_.size()) {
-            return;
-        }
-        const UINT message = messages_[next_++];
-        posters_.emplace_back([window = window_, message] {
-            Sleep(20);
-            PostMessageW(window, message, 0, 0);
-        });
-    }
-
-    HWND window_;
-    std::vector<UINT> messages_;
-    std::size_t next_ = 0;
-    std::vector<std::jthread> posters_;
-};
 
 TEST_F(MessageLoopTest, IdleHandlersRunOncePerStretchOfRealInput) {
-    MessageLoop loop;
-    PacedFeed feed(window_, {WM_MOUSEMOVE, WM_PAINT, 0x0118, WM_USER});
-    loop.AddMessageFilter(&feed);
-    loop.AddIdleHandler(&feed);
-    loop.Run();
+    PacedFeed feed(window_);
+    loop_.AddMessageFilter(&feed);
+    loop_.AddIdleHandler(&feed);
+    loop_.Run();
     // Mouse moves, paints and the system timer leave the loop without an idle pass;
     // a real message earns the next one.
-    EXPECT_EQ(calls, (std::vector<std::string>{"idle", "512", "15", "280", "1024", "idle"}));
+    EXPECT_EQ(loopCalls, (std::vector<std::string>{"idle", "512", "15", "280", "1024", "idle"}));
 }
 
 }  // namespace

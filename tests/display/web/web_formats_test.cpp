@@ -6,38 +6,36 @@
 
 #include <vector>
 
+#include "display/display_input_record.h"
 #include "display/web_frame_encoder.h"
 #include "display/web_input_decoder.h"
 #include "display/web_listen_address.h"
-#include "from_base64.h"
 
 namespace platform::display {
 namespace {
 
-TEST(WebListenAddress, PortAloneStaysOnLoopbackAndAddressesNeedBracketsForIpv6) {
-    std::string error;
-    const auto port = ParseListenAddress("9000", error);
-    ASSERT_TRUE(port) << error;
-    EXPECT_EQ(port->host, "127.0.0.1");
-    EXPECT_EQ(port->port, 9000);
-    EXPECT_TRUE(port->portGiven);
-    EXPECT_TRUE(port->IsLoopback());
-
-    const auto any = ParseListenAddress("0.0.0.0:0", error);
-    ASSERT_TRUE(any) << error;
-    EXPECT_FALSE(any->IsLoopback());
-    EXPECT_EQ(any->port, 0);
-
-    const auto v6 = ParseListenAddress("[::1]:8241", error);
-    ASSERT_TRUE(v6) << error;
-    EXPECT_EQ(v6->host, "::1");
-    EXPECT_TRUE(v6->IsLoopback());
-    EXPECT_EQ(v6->UrlHost(), "[::1]");
-    EXPECT_TRUE(ParseListenAddress("127.8.9.10:1", error)->IsLoopback());
-    EXPECT_FALSE(ParseListenAddress("[::]:1", error)->IsLoopback());
-}
-
-TEST(WebListenAddress, RefusesWhatIsNotANumericAddressAndPort) {
+TEST(WebListenAddress, PortAloneStaysOnLoopbackAndIpv6NeedsBrackets) {
+    struct Row {
+        const char* text;
+        const char* host;
+        int port;
+        bool loopback;
+        const char* urlHost;
+    };
+    for (const Row& row : {Row{"9000", "127.0.0.1", 9000, true, "127.0.0.1"},
+                           {"0.0.0.0:0", "0.0.0.0", 0, false, "0.0.0.0"},
+                           {"[::1]:8241", "::1", 8241, true, "[::1]"},
+                           {"127.8.9.10:1", "127.8.9.10", 1, true, "127.8.9.10"},
+                           {"[::]:1", "::", 1, false, "[::]"}}) {
+        std::string error;
+        const auto address = ParseListenAddress(row.text, error);
+        ASSERT_TRUE(address) << row.text << ": " << error;
+        EXPECT_EQ(address->host, row.host) << row.text;
+        EXPECT_EQ(address->port, row.port) << row.text;
+        EXPECT_TRUE(address->portGiven) << row.text;
+        EXPECT_EQ(address->IsLoopback(), row.loopback) << row.text;
+        EXPECT_EQ(address->UrlHost(), row.urlHost) << row.text;
+    }
     for (const char* text : {"", "port", "70000", "-1", "8240x", "localhost:8240",
                              "10.0.0.1:", "::1:8240", "[::1]", "1.2.3:80", "1.2.3.4:99999"}) {
         std::string error;
@@ -46,30 +44,31 @@ TEST(WebListenAddress, RefusesWhatIsNotANumericAddressAndPort) {
     }
 }
 
-TEST(WebInput, DecodesABatchInOrder) {
+TEST(WebInput, DecodesABatchInOrderForTheCallbacks) {
     const auto decoded = DecodeWebInput(
         R"([{"type":"down","x":0,"y":319},{"type":"move","x":5,"y":6},{"type":"up","x":239,"y":0},
             {"type":"key","key":"Enter","down":true},{"type":"key","key":"n","down":false},
-            {"type":"text","text":"é€😀"}])",
+            {"type":"text","text":"é€🏿"}])",
         240, 320);
     ASSERT_EQ(decoded.error, "");
-    ASSERT_EQ(decoded.inputs.size(), 7u);  // the emoji has no UTF-16 unit of its own
-    const auto& down = std::get<StylusInput>(decoded.inputs[0]);
-    EXPECT_EQ(down.action, StylusAction::Down);
-    EXPECT_EQ(down.y, 319);
-    EXPECT_EQ(std::get<StylusInput>(decoded.inputs[1]).action, StylusAction::Move);
-    EXPECT_EQ(std::get<StylusInput>(decoded.inputs[2]).x, 239);
-    EXPECT_EQ(std::get<KeyInput>(decoded.inputs[3]).virtualKey, static_cast<UINT>(VK_RETURN));
-    EXPECT_TRUE(std::get<KeyInput>(decoded.inputs[3]).down);
-    EXPECT_EQ(std::get<KeyInput>(decoded.inputs[4]).virtualKey, static_cast<UINT>('N'));
-    EXPECT_EQ(std::get<CharacterInput>(decoded.inputs[5]).character, u'é');
-    EXPECT_EQ(std::get<CharacterInput>(decoded.inputs[6]).character, u'€');
+    DisplayInputRecord record;
+    const DisplayInput callbacks = record.Callbacks();
+    for (const WebInput& input : decoded.inputs) {
+        Deliver(input, callbacks);
+    }
+    // The emoji has no UTF-16 unit of its own (its second half is the last surrogate, 0xDFFF).
+    EXPECT_EQ(record.WaitFor(0),
+              (std::vector<std::string>{"down 0,319", "move 5,6", "up 239,0", "key 13 down",
+                                        "key 78 up", "char 233", "char 8364"}));
 }
 
+// Whatever a browser (or anything else on the network) posts: one bad action rejects
+// the whole batch, so nothing of it reaches the program.
 TEST(WebInput, AMalformedActionRejectsTheWholeBatch) {
     for (const char* body :
          {"", "not json", "{}", R"({"type":"down","x":1,"y":1})", "[1]", R"([{"x":1}])",
           R"([{"type":"down","x":1,"y":1},{"type":"down","x":240,"y":1}])",
+          R"([{"type":"up","x":1,"y":1},{"type":"up","x":1,"y":320}])",
           R"([{"type":"down","x":-1,"y":1}])", R"([{"type":"down","x":1.5,"y":1}])",
           R"([{"type":"down","x":"1","y":1}])", R"([{"type":"down","x":1}])",
           R"([{"type":"key","key":"Enter"}])", R"([{"type":"key","key":"Meta","down":true}])",
@@ -88,27 +87,46 @@ TEST(WebInput, AMalformedActionRejectsTheWholeBatch) {
 }
 
 TEST(WebInput, BrowserKeyNamesMapToTheHandheldsKeys) {
-    EXPECT_EQ(VirtualKeyOfBrowserKey("a"), static_cast<UINT>('A'));
-    EXPECT_EQ(VirtualKeyOfBrowserKey("Z"), static_cast<UINT>('Z'));
-    EXPECT_EQ(VirtualKeyOfBrowserKey("7"), static_cast<UINT>('7'));
-    EXPECT_EQ(VirtualKeyOfBrowserKey(" "), static_cast<UINT>(VK_SPACE));
-    EXPECT_EQ(VirtualKeyOfBrowserKey("F1"), static_cast<UINT>(VK_F1));
-    EXPECT_EQ(VirtualKeyOfBrowserKey("F12"), static_cast<UINT>(VK_F12));
-    EXPECT_EQ(VirtualKeyOfBrowserKey("ArrowDown"), static_cast<UINT>(VK_DOWN));
-    EXPECT_EQ(VirtualKeyOfBrowserKey("PageUp"), static_cast<UINT>(VK_PRIOR));
-    EXPECT_EQ(VirtualKeyOfBrowserKey("Control"), static_cast<UINT>(VK_CONTROL));
-    for (const char* unknown : {"F0", "F1x", "Fn", "é", "?", "enter", "Dead"}) {
-        EXPECT_EQ(VirtualKeyOfBrowserKey(unknown), 0u) << unknown;
+    for (const auto& [name, key] : {std::pair<const char*, UINT>{"a", 'A'},
+                                    {"Z", 'Z'},
+                                    {"7", '7'},
+                                    {" ", VK_SPACE},
+                                    {"F1", VK_F1},
+                                    {"F12", VK_F12},
+                                    {"ArrowDown", VK_DOWN},
+                                    {"F0", 0},
+                                    {"F1x", 0},
+                                    {"Fn", 0},
+                                    {"é", 0},
+                                    {"?", 0},
+                                    {"enter", 0},
+                                    {"Dead", 0}}) {
+        EXPECT_EQ(VirtualKeyOfBrowserKey(name), key) << name;
     }
 }
 
 TEST(WebFrames, Base64PadsEveryLength) {
     const std::vector<unsigned char> bytes{'M', 'a', 'n', 0xFF, 0x00};
-    EXPECT_EQ(Base64(std::span(bytes).first(0)), "");
-    EXPECT_EQ(Base64(std::span(bytes).first(1)), "TQ==");
-    EXPECT_EQ(Base64(std::span(bytes).first(2)), "TWE=");
-    EXPECT_EQ(Base64(std::span(bytes).first(3)), "TWFu");
-    EXPECT_EQ(Base64(bytes), "TWFu/wA=");
+    const char* const encoded[] = {"", "TQ==", "TWE=", "TWFu", "TWFu/w==", "TWFu/wA="};
+    for (std::size_t length = 0; length <= bytes.size(); ++length) {
+        EXPECT_EQ(Base64(std::span(bytes).first(length)), encoded[length]) << length;
+    }
+}
+
+std::vector<unsigned char> FromBase64(std::string_view text) {
+    static constexpr std::string_view kAlphabet =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::vector<unsigned char> bytes;
+    unsigned bits = 0;
+    int count = 0;
+    for (const char c : text.substr(0, text.find('='))) {
+        bits = bits << 6 | static_cast<unsigned>(kAlphabet.find(c));
+        if ((count += 6) >= 8) {
+            count -= 8;
+            bytes.push_back(static_cast<unsigned char>(bits >> count));
+        }
+    }
+    return bytes;
 }
 
 TEST(WebFrames, AnEventCarriesItsAreaAsAnOpaquePngOfThoseRowsOnly) {

@@ -2,8 +2,6 @@
 // starts again from the whole current frame instead of losing changes.
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "display/web_frame_broadcast.h"
 
 namespace platform::display {
@@ -48,27 +46,6 @@ TEST(WebFrameBroadcast, ABrowserFarBehindOrAFrameWithoutAnEventGetsTheWholeFrame
     // A frame published while the display thought nobody watched carries no event.
     frames.Publish(FrameOf(7), "");
     EXPECT_EQ(std::get<FrameBroadcast::FullFrame>(frames.Take(*slow, 0ms)).pixels, FrameOf(7));
-}
-
-TEST(WebFrameBroadcast, SubscribersCountWhileHeldAndCloseWakesAWaitingStream) {
-    FrameBroadcast frames;
-    EXPECT_FALSE(frames.HasSubscribers());
-    auto browser = frames.Subscribe();
-    EXPECT_TRUE(frames.HasSubscribers());
-    frames.Publish(FrameOf(1), "");
-    frames.Take(*browser, 0ms);
-
-    std::thread closer([&] {
-        std::this_thread::sleep_for(20ms);
-        frames.Close();
-    });
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_TRUE(std::holds_alternative<FrameBroadcast::Closed>(frames.Take(*browser, 10s)));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
-    closer.join();
-
-    browser.reset();
-    EXPECT_FALSE(frames.HasSubscribers());
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// The control gallery: a dialog holding every control, for end-to-end scripts. Each
-// user action it cares about is echoed in the status line, so a script's dump shows
-// what the program saw as well as what the controls show.
+// The control gallery: a dialog holding every control, for the golden screens of the
+// end-to-end tests.
 #include <aygshell.h>
 #include <commctrl.h>
 #include <windows.h>
@@ -11,20 +10,11 @@ namespace {
 
 HINSTANCE g_instance = nullptr;
 
-void SetStatus(HWND dialog, const WCHAR* format, int value) {
-    WCHAR text[64];
-    wsprintfW(text, format, value);
-    SetDlgItemTextW(dialog, IDC_STATUS, text);
-}
-
 void FillCombos(HWND dialog) {
     const WCHAR* const editable[] = {u"alpha", u"Beta", u"gamma"};
-    for (int i = 0; i < 3; ++i) {
-        const auto index = SendDlgItemMessageW(dialog, IDC_COMBO_EDIT, CB_ADDSTRING, 0,
-                                               reinterpret_cast<LPARAM>(editable[i]));
-        if (i != 1) {
-            SendDlgItemMessageW(dialog, IDC_COMBO_EDIT, CB_SETITEMDATA, index, 100 + i);
-        }
+    for (const WCHAR* text : editable) {
+        SendDlgItemMessageW(dialog, IDC_COMBO_EDIT, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(text));
     }
     for (int i = 1; i <= 12; ++i) {
         WCHAR text[16];
@@ -90,24 +80,9 @@ void FillTabs(HWND dialog) {
     const WCHAR* const names[] = {u"One", u"Two", u"Three"};
     for (int i = 0; i < 3; ++i) {
         TCITEMW item{};
-        item.mask = TCIF_TEXT | TCIF_PARAM;
+        item.mask = TCIF_TEXT;
         item.pszText = const_cast<LPWSTR>(names[i]);
-        item.lParam = 10 * (i + 1);
         SendMessageW(tabs, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
-    }
-}
-
-void ShowPopupMenu(HWND dialog) {
-    const HMENU menu = LoadMenuW(g_instance, MAKEINTRESOURCEW(IDM_GALLERY));
-    RECT button{};
-    GetWindowRect(GetDlgItem(dialog, IDC_POPUP), &button);
-    const UINT chosen = TrackPopupMenuEx(GetSubMenu(menu, 0), TPM_RETURNCMD | TPM_NONOTIFY,
-                                         button.left, button.bottom, dialog, nullptr);
-    DestroyMenu(menu);
-    if (chosen == 0) {
-        SetDlgItemTextW(dialog, IDC_STATUS, u"menu dismissed");
-    } else {
-        SetStatus(dialog, u"menu %d", static_cast<int>(chosen));
     }
 }
 
@@ -135,69 +110,15 @@ BOOL OnInitDialog(HWND dialog) {
     return TRUE;
 }
 
-void OnCommand(HWND dialog, int id, int code) {
-    switch (id) {
-        case IDC_POPUP:
-        case IDM_BAR_MENU:
-            ShowPopupMenu(dialog);
-            break;
-        case IDC_GO:
-            SetDlgItemTextW(dialog, IDC_STATUS, u"go");
-            break;
-        case IDM_BAR_GLOBE:
-            SetDlgItemTextW(dialog, IDC_STATUS, u"globe");
-            break;
-        case IDC_PICTURE:
-            SetDlgItemTextW(dialog, IDC_STATUS, u"picture");
-            break;
-        case IDC_COMBO_LIST:
-        case IDC_COMBO_EDIT:
-            if (code == CBN_SELCHANGE) {
-                SetStatus(dialog, u"combo %d",
-                          static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0)));
-            }
-            break;
-        case IDOK:
-        case IDCANCEL:
-            EndDialog(dialog, id);
-            break;
-        default:
-            break;
+INT_PTR CALLBACK GalleryProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        return OnInitDialog(dialog);
     }
-}
-
-void OnNotify(HWND dialog, const NMHDR& header) {
-    if (header.idFrom == IDC_TABS && header.code == TCN_SELCHANGE) {
-        SetStatus(dialog, u"tab %d",
-                  static_cast<int>(SendDlgItemMessageW(dialog, IDC_TABS, TCM_GETCURSEL, 0, 0)));
-    } else if (header.idFrom == IDC_LIST && header.code == NM_CLICK) {
-        SetStatus(dialog, u"row %d", reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);
-    } else if (header.idFrom == IDC_TREE && header.code == TVN_SELCHANGEDW) {
-        const auto& change = reinterpret_cast<const NMTREEVIEWW&>(header);
-        WCHAR text[32] = u"";
-        TVITEMW item{};
-        item.mask = TVIF_TEXT;
-        item.hItem = change.itemNew.hItem;
-        item.pszText = text;
-        item.cchTextMax = 32;
-        SendDlgItemMessageW(dialog, IDC_TREE, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        SetDlgItemTextW(dialog, IDC_STATUS, text);
+    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+        EndDialog(dialog, LOWORD(wParam));
+        return TRUE;
     }
-}
-
-INT_PTR CALLBACK GalleryProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_INITDIALOG:
-            return OnInitDialog(dialog);
-        case WM_COMMAND:
-            OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
-            return TRUE;
-        case WM_NOTIFY:
-            OnNotify(dialog, *reinterpret_cast<const NMHDR*>(lParam));
-            return TRUE;
-        default:
-            return FALSE;
-    }
+    return FALSE;
 }
 
 }  // namespace

@@ -31,13 +31,15 @@ class MessageBuilder {
         header_->nlmsg_type = type;
         std::memcpy(mnl_nlmsg_put_extra_header(header_, size), familyHeader, size);
     }
-    MessageBuilder& U32(std::uint16_t type, std::uint32_t value) {
-        mnl_attr_put_u32(header_, type, value);
+    template <typename Value>
+    MessageBuilder& Put(std::uint16_t type, const Value& value) {
+        mnl_attr_put(header_, type, sizeof value, &value);
         return *this;
     }
-    MessageBuilder& U8(std::uint16_t type, std::uint8_t value) {
-        mnl_attr_put_u8(header_, type, value);
-        return *this;
+    MessageBuilder& U32(std::uint16_t type, std::uint32_t value) { return Put(type, value); }
+    MessageBuilder& U8(std::uint16_t type, std::uint8_t value) { return Put(type, value); }
+    MessageBuilder& Address(std::uint16_t type, const char* text) {
+        return Put(type, Dotted(text));
     }
     MessageBuilder& Text(std::uint16_t type, const char* text) {
         mnl_attr_put_strz(header_, type, text);
@@ -45,11 +47,6 @@ class MessageBuilder {
     }
     MessageBuilder& Bytes(std::uint16_t type, std::vector<std::uint8_t> bytes) {
         mnl_attr_put(header_, type, bytes.size(), bytes.data());
-        return *this;
-    }
-    MessageBuilder& Address(std::uint16_t type, const char* dotted) {
-        const Ipv4 address = Dotted(dotted);
-        mnl_attr_put(header_, type, sizeof address, &address);
         return *this;
     }
     nlmsghdr* Header() { return header_; }
@@ -117,8 +114,8 @@ TEST(NetlinkMessages, AddressPrefersLocalOverPeerAndTakesExtendedFlags) {
     MessageBuilder address(RTM_NEWADDR, &info, sizeof info);
     address.Address(IFA_ADDRESS, "10.0.0.1")
         .Address(IFA_LOCAL, "10.0.0.2")
-        .U32(IFA_FLAGS, IFA_F_SECONDARY | IFA_F_NOPREFIXROUTE);
-    mnl_attr_put(address.Header(), IFA_CACHEINFO, sizeof times, &times);
+        .U32(IFA_FLAGS, IFA_F_SECONDARY | IFA_F_NOPREFIXROUTE)
+        .Put(IFA_CACHEINFO, times);
     const auto record = ParseAddressMessage(address.Message());
     ASSERT_TRUE(record);
     EXPECT_EQ(record->index, 3u);
@@ -190,17 +187,16 @@ TEST(NetlinkMessages, NeighbourTypeFollowsState) {
 
     auto incomplete = Neighbour(2, NUD_INCOMPLETE);
     incomplete.Address(NDA_DST, "10.0.0.10");
-    const auto unresolved = ParseNeighbourMessage(incomplete.Message());
-    ASSERT_TRUE(unresolved);
-    EXPECT_TRUE(unresolved->hardwareAddress.empty());
-    EXPECT_EQ(unresolved->type, static_cast<std::uint32_t>(MIB_IPNET_TYPE_INVALID));
+    EXPECT_TRUE(ParseNeighbourMessage(incomplete.Message())->hardwareAddress.empty());
 
-    EXPECT_EQ(NeighbourTypeFromState(NUD_STALE),
-              static_cast<std::uint32_t>(MIB_IPNET_TYPE_DYNAMIC));
-    EXPECT_EQ(NeighbourTypeFromState(NUD_PROBE),
-              static_cast<std::uint32_t>(MIB_IPNET_TYPE_DYNAMIC));
-    EXPECT_EQ(NeighbourTypeFromState(NUD_NOARP), static_cast<std::uint32_t>(MIB_IPNET_TYPE_OTHER));
-    EXPECT_EQ(NeighbourTypeFromState(NUD_NONE), static_cast<std::uint32_t>(MIB_IPNET_TYPE_INVALID));
+    // Permanent wins over no-ARP; each state of a resolved entry is dynamic.
+    EXPECT_EQ(NeighbourTypeFromState(NUD_PERMANENT | NUD_NOARP),
+              std::uint32_t{MIB_IPNET_TYPE_STATIC});
+    EXPECT_EQ(NeighbourTypeFromState(NUD_NOARP), std::uint32_t{MIB_IPNET_TYPE_OTHER});
+    for (const std::uint16_t state : {NUD_REACHABLE, NUD_STALE, NUD_DELAY, NUD_PROBE}) {
+        EXPECT_EQ(NeighbourTypeFromState(state), std::uint32_t{MIB_IPNET_TYPE_DYNAMIC}) << state;
+    }
+    EXPECT_EQ(NeighbourTypeFromState(NUD_FAILED), std::uint32_t{MIB_IPNET_TYPE_INVALID});
 }
 
 TEST(NetlinkMessages, DamagedMessagesAreSkippedWhole) {

@@ -1,70 +1,66 @@
-#include "dialog_trace.h"
+#include "dialog_fixture.h"
 
 #include <winuser.h>
 
+#include <map>
+#include <set>
 #include <utility>
-
-#include "user/message_log.h"
 
 namespace tessalink::test {
 
 namespace {
 
 INT_PTR initDialogAnswer = TRUE;
+std::vector<std::string> trace;
 
-const std::map<UINT, const char*>& TracedMessages() {
-    static const std::map<UINT, const char*> kNames{
-        {WM_CREATE, "WM_CREATE"},
-        {WM_SETFONT, "WM_SETFONT"},
-        {WM_INITDIALOG, "WM_INITDIALOG"},
-        {WM_SETFOCUS, "WM_SETFOCUS"},
-        {WM_KILLFOCUS, "WM_KILLFOCUS"},
-        {WM_COMMAND, "WM_COMMAND"},
-        {WM_TIMER, "WM_TIMER"},
-        {WM_SHOWWINDOW, "WM_SHOWWINDOW"},
-        {WM_CHAR, "WM_CHAR"},
-        {BM_SETSTYLE, "BM_SETSTYLE"},
-        {BM_SETCHECK, "BM_SETCHECK"},
-        {BM_GETCHECK, "BM_GETCHECK"},
-        {EM_SETSEL, "EM_SETSEL"},
-    };
-    return kNames;
+void Trace(const std::string& who, UINT message, WPARAM wParam) {
+    static const std::set<UINT> kTraced{WM_CREATE,    WM_SETFONT, WM_INITDIALOG, WM_SETFOCUS,
+                                        WM_KILLFOCUS, WM_COMMAND, WM_SHOWWINDOW, WM_CHAR,
+                                        BM_SETSTYLE,  EM_SETSEL};
+    if (!kTraced.contains(message)) {
+        return;
+    }
+    std::string line = who + " " + MessageName(message);
+    if (message == WM_COMMAND) {
+        line += " " + std::to_string(LOWORD(wParam)) + " " + std::to_string(HIWORD(wParam));
+    } else if (message == BM_SETSTYLE || message == WM_SHOWWINDOW) {
+        line += " " + std::to_string(wParam);
+    }
+    trace.push_back(std::move(line));
 }
 
-LRESULT ButtonMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+void TraceControl(HWND hwnd, UINT message, WPARAM wParam) {
+    static const std::map<int, std::string> kNames{
+        {0xFFFF, "label"}, {10, "edit"}, {11, "one"},          {12, "two"},
+        {13, "three"},     {IDOK, "ok"}, {IDCANCEL, "cancel"},
+    };
+    const auto name = kNames.find(GetDlgCtrlID(hwnd));
+    Trace(name == kNames.end() ? "#" + std::to_string(GetDlgCtrlID(hwnd)) : name->second, message,
+          wParam);
+}
+
+LRESULT CALLBACK TestButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    TraceControl(hwnd, message, wParam);
     const auto style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
     switch (message) {
-        case WM_GETDLGCODE:
-            switch (style & 0xF) {
-                case BS_DEFPUSHBUTTON:
-                    return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
-                case BS_PUSHBUTTON:
-                    return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
-                default:
-                    return DLGC_BUTTON;
-            }
+        case WM_GETDLGCODE: {
+            const DWORD type = style & 0xF;
+            return DLGC_BUTTON | (type == BS_DEFPUSHBUTTON ? DLGC_DEFPUSHBUTTON
+                                  : type == BS_PUSHBUTTON  ? DLGC_UNDEFPUSHBUTTON
+                                                           : 0);
+        }
         case BM_SETSTYLE:
             SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>((style & ~0xFu) | wParam));
             return 0;
-        case BM_SETCHECK:
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(wParam));
-            return 0;
-        case BM_GETCHECK:
-            return GetWindowLongPtrW(hwnd, GWLP_USERDATA);
         default:
             return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
 
-LRESULT CALLBACK TestButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    DialogTrace::Instance().Record(hwnd, message, wParam, lParam);
-    return ButtonMessage(hwnd, message, wParam, lParam);
-}
-
 // A recording control that answers WM_GETDLGCODE with `kCode`.
 template <LRESULT kCode>
 LRESULT CALLBACK RecordingControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    DialogTrace::Instance().Record(hwnd, message, wParam, lParam);
+    TraceControl(hwnd, message, wParam);
     return message == WM_GETDLGCODE ? kCode : DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
@@ -72,64 +68,12 @@ constexpr LRESULT kEditCode = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
 
 }  // namespace
 
-DialogTrace& DialogTrace::Instance() {
-    static DialogTrace trace;
-    return trace;
+std::vector<std::string> TakeTrace() {
+    return std::exchange(trace, {});
 }
 
-void DialogTrace::Name(int id, std::string name) {
-    std::scoped_lock lock{mutex_};
-    names_[id] = std::move(name);
-}
-
-std::string DialogTrace::Line(const std::string& who, UINT message, WPARAM wParam) const {
-    std::string line = who + " " + TracedMessages().at(message);
-    if (message == WM_COMMAND) {
-        line += " " + std::to_string(LOWORD(wParam)) + " " + std::to_string(HIWORD(wParam));
-    } else if (message == BM_SETSTYLE || message == BM_SETCHECK || message == WM_SHOWWINDOW) {
-        line += " " + std::to_string(wParam);
-    }
-    return line;
-}
-
-void DialogTrace::Record(HWND hwnd, UINT message, WPARAM wParam, LPARAM) {
-    if (!TracedMessages().contains(message)) {
-        return;
-    }
-    const int id = GetDlgCtrlID(hwnd);
-    std::scoped_lock lock{mutex_};
-    const auto name = names_.find(id);
-    lines_.push_back(
-        Line(name == names_.end() ? "#" + std::to_string(id) : name->second, message, wParam));
-}
-
-void DialogTrace::RecordDialog(UINT message, WPARAM wParam, LPARAM) {
-    if (!TracedMessages().contains(message)) {
-        return;
-    }
-    std::scoped_lock lock{mutex_};
-    lines_.push_back(Line("dlg", message, wParam));
-}
-
-std::vector<std::string> DialogTrace::Take() {
-    std::scoped_lock lock{mutex_};
-    return std::exchange(lines_, {});
-}
-
-void DialogTrace::Clear() {
-    std::scoped_lock lock{mutex_};
-    lines_.clear();
-}
-
-void RegisterTestControls() {
-    RegisterWindowClass(kTestButton, TestButtonProc);
-    RegisterWindowClass(kTestEdit, RecordingControlProc<kEditCode>);
-    RegisterWindowClass(kTestTabEdit, RecordingControlProc<kEditCode | DLGC_WANTTAB>);
-    RegisterWindowClass(kTestStatic, RecordingControlProc<DLGC_STATIC>);
-}
-
-INT_PTR CALLBACK RecordingDialogProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
-    DialogTrace::Instance().RecordDialog(message, wParam, lParam);
+INT_PTR CALLBACK RecordingDialogProc(HWND, UINT message, WPARAM wParam, LPARAM) {
+    Trace("dlg", message, wParam);
     return message == WM_INITDIALOG ? initDialogAnswer : FALSE;
 }
 
@@ -145,6 +89,36 @@ void PumpDialog(HWND dialog) {
             DispatchMessageW(&msg);
         }
     }
+}
+
+void DialogTest::SetUp() {
+    WindowTest::SetUp();
+    // The controls dialogs.rc names: a push button (BS_PUSHBUTTON or BS_DEFPUSHBUTTON, which
+    // BM_SETSTYLE sets) or check box; an edit that wants characters and arrows, and one
+    // that wants Tab as well, as a multi-line edit does; a static.
+    RegisterWindowClass(u"TestButton", TestButtonProc);
+    RegisterWindowClass(u"TestEdit", RecordingControlProc<kEditCode>);
+    RegisterWindowClass(u"TestTabEdit", RecordingControlProc<kEditCode | DLGC_WANTTAB>);
+    RegisterWindowClass(u"TestStatic", RecordingControlProc<DLGC_STATIC>);
+    SetInitDialogAnswer(TRUE);
+    TakeTrace();
+}
+
+void DialogTest::TearDown() {
+    WindowTest::TearDown();
+    TakeTrace();
+}
+
+HWND DialogTest::CreatePage(HWND parent, int templateId, DLGPROC procedure) {
+    created_.push_back(
+        CreateDialogParamW(nullptr, MAKEINTRESOURCEW(templateId), parent, procedure, 0));
+    return created_.back();
+}
+
+HWND DialogTest::CreateIndirect(HWND parent, LPCDLGTEMPLATEW dialogTemplate) {
+    created_.push_back(
+        CreateDialogIndirectParamW(nullptr, dialogTemplate, parent, RecordingDialogProc, 0));
+    return created_.back();
 }
 
 }  // namespace tessalink::test

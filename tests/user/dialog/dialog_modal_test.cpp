@@ -1,19 +1,19 @@
-// Modal dialogs: the owner disabled while the dialog runs and enabled after, the result
-// of EndDialog, and a nested loop that keeps serving timers, keys and other threads'
-// sends, and leaves a quit request for the outer loop.
+// Modal dialogs: the owner disabled while the dialog runs and enabled after, however the
+// dialog ends (EndDialog, a key served by its own loop, a quit request that stays for the
+// outer loop); a timer started in WM_INITDIALOG acts from inside the loop. MessageBoxW
+// is one, of the system's controls, with the caption as its title, the text and an OK
+// button that Enter or Escape closes with IDOK; only the OK box is offered.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <atomic>
-#include <thread>
+#include <string>
 
-#include "dialog_test_fixture.h"
-#include "user/input/input_sink.h"
+#include "controls/control_classes.h"
+#include "dialog_fixture.h"
+#include "user/posted_input.h"
 
 namespace tessalink::test {
 namespace {
-
-constexpr UINT kCrossThreadRequest = WM_USER + 1;
 
 struct ModalObservations {
     HWND dialog = nullptr;
@@ -21,16 +21,11 @@ struct ModalObservations {
     bool ownerEnabledAtInit = true;
     bool ownerEnabledInLoop = true;
     bool visibleInLoop = false;
-    std::thread sender;
-    std::atomic<LRESULT> sendResult = 0;
-    // What the timer does: end the dialog, press Escape, or ask the loop to quit.
-    enum class OnTimer { End, Escape, Quit, SendFromThread } onTimer = OnTimer::End;
+    void (*onTimer)(HWND dialog) = nullptr;
 };
-
-ModalObservations* observations = nullptr;
+ModalObservations seen;
 
 INT_PTR CALLBACK ModalDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto& seen = *observations;
     switch (message) {
         case WM_INITDIALOG:
             seen.dialog = dialog;
@@ -42,27 +37,7 @@ INT_PTR CALLBACK ModalDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             KillTimer(dialog, 1);
             seen.ownerEnabledInLoop = IsWindowEnabled(GetWindow(dialog, GW_OWNER));
             seen.visibleInLoop = IsWindowVisible(dialog);
-            switch (seen.onTimer) {
-                case ModalObservations::OnTimer::End:
-                    EndDialog(dialog, 42);
-                    break;
-                case ModalObservations::OnTimer::Escape:
-                    platform::user::PostKey(VK_ESCAPE, true);
-                    break;
-                case ModalObservations::OnTimer::Quit:
-                    PostQuitMessage(3);
-                    break;
-                case ModalObservations::OnTimer::SendFromThread:
-                    seen.sender = std::thread([dialog, &seen] {
-                        seen.sendResult = SendMessageW(dialog, kCrossThreadRequest, 0, 0);
-                    });
-                    break;
-            }
-            return TRUE;
-        case kCrossThreadRequest:
-            // Last, as on Windows: the messages EndDialog sends reset the answer.
-            EndDialog(dialog, 5);
-            SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 7);
+            seen.onTimer(dialog);
             return TRUE;
         case WM_COMMAND:
             EndDialog(dialog, LOWORD(wParam));
@@ -74,64 +49,83 @@ INT_PTR CALLBACK ModalDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 class ModalDialogTest : public DialogTest {
   protected:
-    void SetUp() override {
-        DialogTest::SetUp();
-        observations = &seen_;
-        frame_ = CreateFrame();
-        PumpDialog(nullptr);
-    }
-    void TearDown() override {
-        if (seen_.sender.joinable()) {
-            seen_.sender.join();
-        }
-        observations = nullptr;
-        DialogTest::TearDown();
-    }
-
-    INT_PTR Run() {
-        return DialogBoxParamW(nullptr, MAKEINTRESOURCEW(102), frame_, ModalDialogProc, 77);
-    }
-
-    ModalObservations seen_;
-    HWND frame_ = nullptr;
+    static void SetUpTestSuite() { platform::controls::RegisterSystemControlClasses(); }
 };
 
-TEST_F(ModalDialogTest, OwnerIsDisabledWhileTheDialogRunsAndEndDialogGivesTheResult) {
-    EXPECT_EQ(Run(), 42);
-    EXPECT_EQ(seen_.initParam, 77);
-    EXPECT_FALSE(seen_.ownerEnabledAtInit);
-    EXPECT_FALSE(seen_.ownerEnabledInLoop);
-    EXPECT_TRUE(seen_.visibleInLoop) << "the loop shows a dialog its template left hidden";
-    EXPECT_TRUE(IsWindowEnabled(frame_));
-    EXPECT_FALSE(IsWindow(seen_.dialog));
-    EXPECT_EQ(GetActiveWindow(), frame_);
-}
-
-// Escape pressed, and another thread's send answered, inside the dialog's own loop.
-TEST_F(ModalDialogTest, KeysAndSendsFromAnotherThreadAreServedInTheLoop) {
-    seen_.onTimer = ModalObservations::OnTimer::Escape;
-    EXPECT_EQ(Run(), IDCANCEL);
-    EXPECT_TRUE(IsWindowEnabled(frame_));
-
-    seen_.onTimer = ModalObservations::OnTimer::SendFromThread;
-    EXPECT_EQ(Run(), 5);
-    seen_.sender.join();
-    EXPECT_EQ(seen_.sendResult, 7);
-}
-
-TEST_F(ModalDialogTest, QuitEndsTheLoopAndStaysForTheOuterOne) {
-    seen_.onTimer = ModalObservations::OnTimer::Quit;
-    Run();
-    EXPECT_FALSE(IsWindow(seen_.dialog));
-    EXPECT_TRUE(IsWindowEnabled(frame_));
-    MSG msg{};
-    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(msg.wParam, 3u);
-}
-
-TEST_F(ModalDialogTest, EndDialogOnAWindowThatIsNoDialogFails) {
-    EXPECT_FALSE(EndDialog(frame_, 1));
+TEST_F(ModalDialogTest, OwnerIsDisabledWhileTheDialogRunsHoweverItEnds) {
+    const struct {
+        const char* how;
+        void (*onTimer)(HWND);
+        INT_PTR result;
+        bool quitLeft;
+    } cases[] = {
+        {"EndDialog", [](HWND dialog) { EndDialog(dialog, 42); }, 42, false},
+        {"Escape", [](HWND) { PostKeyPress(VK_ESCAPE); }, IDCANCEL, false},
+        {"quit", [](HWND) { PostQuitMessage(3); }, 0, true},
+    };
+    const HWND frame = CreateFrame();
+    PumpDialog(nullptr);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        seen = {.onTimer = c.onTimer};
+        EXPECT_EQ(DialogBoxParamW(nullptr, MAKEINTRESOURCEW(102), frame, ModalDialogProc, 77),
+                  c.result);
+        EXPECT_EQ(seen.initParam, 77);
+        EXPECT_FALSE(seen.ownerEnabledAtInit || seen.ownerEnabledInLoop);
+        EXPECT_TRUE(seen.visibleInLoop) << "the loop shows a dialog its template left hidden";
+        EXPECT_TRUE(IsWindowEnabled(frame));
+        EXPECT_FALSE(IsWindow(seen.dialog));
+        EXPECT_TRUE(c.quitLeft || GetActiveWindow() == frame);
+        MSG msg{};
+        EXPECT_EQ(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE, c.quitLeft);
+        EXPECT_EQ(msg.wParam, c.quitLeft ? 3u : 0u);
+    }
+    EXPECT_FALSE(EndDialog(frame, 1)) << "the frame is no dialog";
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+}
+
+std::u16string TextOf(HWND window) {
+    WCHAR text[128]{};
+    GetWindowTextW(window, text, 128);
+    return text;
+}
+
+// What the box showed, read inside its own loop by a timer that then closes it with a key.
+struct SeenBox {
+    std::u16string title;
+    std::u16string text;
+    UINT closingKey = VK_RETURN;
+} box;
+
+void CALLBACK InspectAndClose(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    const HWND shown = GetActiveWindow();
+    box.title = TextOf(shown);
+    for (HWND child = GetWindow(shown, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (TextOf(child) != u"OK") {
+            box.text = TextOf(child);
+        }
+    }
+    PostKeyPress(box.closingKey);
+}
+
+TEST_F(ModalDialogTest, MessageBoxShowsCaptionTextAndOkUntilEnterOrEscape) {
+    const HWND owner = CreateFrame();
+    for (const UINT key : {VK_RETURN, VK_ESCAPE}) {
+        box = {.title = {}, .text = {}, .closingKey = key};
+        // The timer ticks only in the box's loop, so the box is up when it does.
+        SetTimer(nullptr, 0, 10, InspectAndClose);
+        EXPECT_EQ(MessageBoxW(owner, u"Unable to convert address to valid IP address.", u"Error",
+                              MB_OK | MB_ICONEXCLAMATION),
+                  IDOK)
+            << "key " << key;
+        EXPECT_EQ(box.title, u"Error");
+        EXPECT_EQ(box.text, u"Unable to convert address to valid IP address.");
+        EXPECT_TRUE(IsWindowEnabled(owner));
+    }
+    EXPECT_EQ(MessageBoxW(owner, u"Sure?", u"Question", MB_OKCANCEL), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_SUPPORTED));
+    EXPECT_TRUE(IsWindowEnabled(owner));
 }
 
 }  // namespace

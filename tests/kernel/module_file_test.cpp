@@ -1,9 +1,10 @@
-// Version information of this test's own file, and of files that have none.
+// This test's own module and file: the names and the path it answers to, and its
+// version information; and files that have none.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -11,10 +12,9 @@
 
 namespace {
 
-std::u16string OwnFile() {
-    WCHAR path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return std::u16string(path, length);
+// Read from /proc rather than through the module functions under test.
+std::u16string OwnExecutablePath() {
+    return std::filesystem::read_symlink("/proc/self/exe").u16string();
 }
 
 std::vector<BYTE> ReadVersionInfo(const std::u16string& file) {
@@ -36,8 +36,8 @@ std::u16string QueryText(const std::vector<BYTE>& block, LPCWSTR key, UINT& leng
     return std::u16string(static_cast<const WCHAR*>(value));
 }
 
-TEST(VersionInfoTest, ReadsTheOwnFilesStringsFixedInfoAndTranslation) {
-    const auto block = ReadVersionInfo(OwnFile());
+TEST(VersionInfoTest, ReadsTheOwnFilesStringsFixedInfoAndTranslationButNoMissingKey) {
+    const auto block = ReadVersionInfo(OwnExecutablePath());
     ASSERT_FALSE(block.empty());
 
     // The length counts the terminator, as the resource compiler stores it.
@@ -54,34 +54,27 @@ TEST(VersionInfoTest, ReadsTheOwnFilesStringsFixedInfoAndTranslation) {
     std::memcpy(&fixed, value, sizeof fixed);
     EXPECT_EQ(fixed.dwSignature, static_cast<DWORD>(VS_FFI_SIGNATURE));
     EXPECT_EQ(fixed.dwFileVersionMS, 0x00020000u);
-    EXPECT_EQ(fixed.dwFileVersionLS, 0u);
-    EXPECT_EQ(fixed.dwFileType, static_cast<DWORD>(VFT_APP));
 
     ASSERT_TRUE(VerQueryValueW(block.data(), u"\\VarFileInfo\\Translation", &value, &length));
-    ASSERT_EQ(length, 4u);
-    WORD translation[2];
-    std::memcpy(translation, value, sizeof translation);
-    EXPECT_EQ(translation[0], 0x0809);
-    EXPECT_EQ(translation[1], 1200);
-}
+    const WORD translation[] = {0x0809, 1200};
+    ASSERT_EQ(length, sizeof translation);
+    EXPECT_EQ(std::memcmp(value, translation, sizeof translation), 0);
 
-TEST(VersionInfoTest, MissingKeysFailWithoutAValue) {
-    const auto block = ReadVersionInfo(OwnFile());
-    ASSERT_FALSE(block.empty());
+    // A missing key comes back as no value at all.
     for (const LPCWSTR key : {u"\\StringFileInfo\\080904b0\\CompanyName",
                               u"\\StringFileInfo\\040904b0\\FileVersion", u"\\NoSuchBlock"}) {
-        LPVOID value = &value;
-        UINT length = 7;
+        value = &value;
+        length = 7;
         SetLastError(0);
         EXPECT_FALSE(VerQueryValueW(block.data(), key, &value, &length));
         EXPECT_EQ(value, nullptr);
         EXPECT_EQ(length, 0u);
-        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_TYPE_NOT_FOUND));
+        EXPECT_EQ(GetLastError(), ERROR_RESOURCE_TYPE_NOT_FOUND);
     }
 }
 
 TEST(VersionInfoTest, ShortBufferKeepsQueriesInsideWhatWasCopied) {
-    const std::u16string file = OwnFile();
+    const std::u16string file = OwnExecutablePath();
     const DWORD size = GetFileVersionInfoSizeW(file.c_str(), nullptr);
     ASSERT_GT(size, 100u);
     // Room for the root and its fixed info, not for the string blocks after them.
@@ -94,7 +87,7 @@ TEST(VersionInfoTest, ShortBufferKeepsQueriesInsideWhatWasCopied) {
         VerQueryValueW(block.data(), u"\\StringFileInfo\\080904b0\\FileVersion", &value, &length));
 
     EXPECT_FALSE(GetFileVersionInfoW(file.c_str(), 0, 4, block.data()));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
 }
 
 TEST(VersionInfoTest, FilesWithoutVersionInfoFailAsOnWindows) {
@@ -102,20 +95,14 @@ TEST(VersionInfoTest, FilesWithoutVersionInfoFailAsOnWindows) {
     SetLastError(0);
     EXPECT_EQ(GetFileVersionInfoSizeW(u"/nonexistent/tessalink", &handle), 0u);
     EXPECT_EQ(handle, 0u);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
 
-    // An ordinary file has no resources at all.
-    const auto plain = std::filesystem::temp_directory_path() / "kernel_resource_tests_plain.txt";
-    std::FILE* stream = std::fopen(plain.c_str(), "w");
-    ASSERT_NE(stream, nullptr);
-    std::fputs("no resources here\n", stream);
-    std::fclose(stream);
+    // A file that is no loaded module has no resources to read.
     BYTE buffer[64];
-    EXPECT_EQ(GetFileVersionInfoSizeW(plain.u16string().c_str(), &handle), 0u);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_DATA_NOT_FOUND));
-    EXPECT_FALSE(GetFileVersionInfoW(plain.u16string().c_str(), 0, sizeof buffer, buffer));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_DATA_NOT_FOUND));
-    std::filesystem::remove(plain);
+    EXPECT_EQ(GetFileVersionInfoSizeW(u"/dev/null", &handle), 0u);
+    EXPECT_EQ(GetLastError(), ERROR_RESOURCE_DATA_NOT_FOUND);
+    EXPECT_FALSE(GetFileVersionInfoW(u"/dev/null", 0, sizeof buffer, buffer));
+    EXPECT_EQ(GetLastError(), ERROR_RESOURCE_DATA_NOT_FOUND);
 }
 
 // Hand-made blocks, as a caller's corrupted buffer would be.
@@ -125,17 +112,54 @@ TEST(VersionInfoTest, MalformedBlocksAreRefusedNotWalked) {
     // Root of 40 bytes, key "A", then a child that claims to be 2 bytes long.
     alignas(4) BYTE tinyChild[40] = {40, 0, 0, 0, 0, 0, u'A', 0, 0, 0, 0, 0, 2, 0};
     EXPECT_FALSE(VerQueryValueW(tinyChild, u"\\X", &value, &length));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_DATA);
     // A key without its terminator inside the node.
     alignas(4) BYTE unterminated[8] = {8, 0, 0, 0, 0, 0, u'A', 0};
     EXPECT_FALSE(VerQueryValueW(unterminated, u"\\", &value, &length));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA));
-    // A text value longer than its node.
-    alignas(4) BYTE longValue[12] = {12, 0, 50, 0, 1, 0, u'A', 0, 0, 0, u'x', 0};
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_DATA);
+    // A text value of one character, with no room left for it in its node.
+    alignas(4) BYTE longValue[12] = {12, 0, 1, 0, 1, 0, u'A', 0, 0, 0, 0, 0};
     EXPECT_FALSE(VerQueryValueW(longValue, u"\\", &value, &length));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_DATA);
     EXPECT_FALSE(VerQueryValueW(nullptr, u"\\", &value, &length));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+}
+
+TEST(ModuleTest, ExecutableAnswersToItsNullHandleNameAndPath) {
+    const HMODULE executable = GetModuleHandleW(nullptr);
+    ASSERT_NE(executable, nullptr);
+    const std::u16string file = OwnExecutablePath();
+    const std::u16string name = file.substr(file.rfind(u'/') + 1);
+    std::u16string shouted = name;
+    for (auto& unit : shouted) {
+        unit = unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - 32) : unit;
+    }
+    for (const std::u16string& known : {file, name, shouted + u".EXE"}) {
+        EXPECT_EQ(GetModuleHandleW(known.c_str()), executable);
+    }
+    SetLastError(0);
+    EXPECT_EQ(GetModuleHandleW((name + u"x").c_str()), nullptr);
+    EXPECT_EQ(GetLastError(), ERROR_MOD_NOT_FOUND);
+    EXPECT_EQ(GetModuleHandleW(u"/nonexistent/file"), nullptr);
+}
+
+TEST(ModuleTest, FileNameFollowsTheWindowsBufferProtocol) {
+    const std::u16string file = OwnExecutablePath();
+    const auto size = static_cast<DWORD>(file.size());
+    std::vector<WCHAR> buffer(file.size() + 1, u'x');
+    EXPECT_EQ(GetModuleFileNameW(nullptr, buffer.data(), size + 1), size);
+    EXPECT_EQ(std::u16string(buffer.data()), file);
+
+    // One short: the start of the path, terminated, and the buffer size comes back.
+    SetLastError(0);
+    std::fill(buffer.begin(), buffer.end(), u'x');
+    EXPECT_EQ(GetModuleFileNameW(GetModuleHandleW(nullptr), buffer.data(), size), size);
+    EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
+    EXPECT_EQ(std::u16string(buffer.data()), file.substr(0, file.size() - 1));
+
+    EXPECT_EQ(GetModuleFileNameW(nullptr, buffer.data(), 0), 0u);
+    EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
+    EXPECT_EQ(buffer[0], file[0]);
 }
 
 }  // namespace
