@@ -34,13 +34,6 @@ std::string RouterChain::DestinationAddress() {
     return HopAddress(kRouters + 1);
 }
 
-bool RouterChain::SilenceRouter(int router) {
-    // A blackhole route drops the request before the time-to-live is looked at.
-    return spots_[router]
-        ->IpCommand("route add blackhole " + DestinationAddress() + "/32")
-        .has_value();
-}
-
 bool RouterChain::Build() {
     for (const auto& spot : spots_) {
         if (!spot->IsCreated() || !spot->IpCommand("link set lo up")) {

@@ -25,11 +25,6 @@ class RouterChain {
     // The destination's address, as the trace is given it.
     static std::string DestinationAddress();
 
-    // Makes router 1 to kRouters drop what is bound for the destination without a
-    // word: no forwarding, and no report that a request's time ran out there either.
-    // True when done.
-    bool SilenceRouter(int router);
-
   private:
     bool Build();
 
