@@ -16,12 +16,12 @@ constexpr int kRunControls[] = {IDC_ACTION, IDC_ADDRESS, IDC_DATA_SIZE, IDC_REPE
 // Longer than a whole run over a silent hop: the start pause and one echo's time-out.
 constexpr DWORD kRunBound = 20000;
 
-bool Enabled(HWND page) {
+bool RunControlsAllEnabled(HWND page) {
     return std::ranges::all_of(
         kRunControls, [page](int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; });
 }
 
-bool Ended(const std::vector<RecordedMessage>& progress) {
+bool RunEnded(const std::vector<RecordedMessage>& progress) {
     return !progress.empty() &&
            (progress.back().wParam == PING_END || progress.back().wParam == TRACE_END);
 }
@@ -30,13 +30,14 @@ bool Ended(const std::vector<RecordedMessage>& progress) {
 
 void DiagnosticsPageFrame::StartPage(std::string_view scenario) {
     StartFrame(scenario, kPingTab);
-    RecordMessages(Page(), {WM_DIAG_PROGRESS},
-                   [](HWND page, UINT, WPARAM, LPARAM) { return LPARAM{Enabled(page)}; });
+    RecordMessages(Page(), {WM_DIAG_PROGRESS}, [](HWND page, UINT, WPARAM, LPARAM) {
+        return LPARAM{RunControlsAllEnabled(page)};
+    });
     Pump();
 }
 
 bool DiagnosticsPageFrame::RunControlsEnabled() const {
-    return Enabled(Page());
+    return RunControlsAllEnabled(Page());
 }
 
 void DiagnosticsPageFrame::Choose(Choice choice) {
@@ -58,11 +59,11 @@ void DiagnosticsPageFrame::Run(const std::u16string& address) {
         return;
     }
     const DWORD begun = GetTickCount();
-    while (!Ended(Progress()) && GetTickCount() - begun < kRunBound) {
+    while (!RunEnded(Progress()) && GetTickCount() - begun < kRunBound) {
         Pump();
         Sleep(1);
     }
-    ASSERT_TRUE(Ended(Progress())) << "the run never ended";
+    ASSERT_TRUE(RunEnded(Progress())) << "the run never ended";
     for (const RecordedMessage& progress : Progress()) {
         EXPECT_EQ(progress.lParam, FALSE)
             << "controls enabled at progress code " << progress.wParam;

@@ -103,12 +103,11 @@ std::u16string ProgramFrame::ItemText(int id) const {
 }
 
 Lines ProgramFrame::ComboTexts(int id) const {
-    Lines texts;
-    const int count = static_cast<int>(SendMessageW(Item(id), CB_GETCOUNT, 0, 0));
-    for (int item = 0; item < count; ++item) {
+    Lines texts(SendMessageW(Item(id), CB_GETCOUNT, 0, 0));
+    for (std::size_t item = 0; item < texts.size(); ++item) {
         WCHAR text[256]{};
         SendMessageW(Item(id), CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text));
-        texts.emplace_back(text);
+        texts[item] = text;
     }
     return texts;
 }
@@ -118,16 +117,15 @@ int ProgramFrame::ComboSelection() const {
 }
 
 Lines ProgramFrame::ListTexts(int id, int column) const {
-    Lines texts;
-    const int count = static_cast<int>(SendMessageW(Item(id), LVM_GETITEMCOUNT, 0, 0));
-    for (int row = 0; row < count; ++row) {
+    Lines texts(SendMessageW(Item(id), LVM_GETITEMCOUNT, 0, 0));
+    for (std::size_t row = 0; row < texts.size(); ++row) {
         WCHAR text[128]{};
         LVITEMW item{};
         item.iSubItem = column;
         item.pszText = text;
         item.cchTextMax = 128;
         SendMessageW(Item(id), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-        texts.emplace_back(text);
+        texts[row] = text;
     }
     return texts;
 }
@@ -140,11 +138,10 @@ void ProgramFrame::ChooseAdapter(int item) {
 }
 
 void ProgramFrame::ChooseInterface(DWORD interfaceIndex) {
-    const int count = static_cast<int>(ComboTexts().size());
-    for (int item = 0; item < count; ++item) {
-        const auto* record = reinterpret_cast<const AdapterRecord*>(
-            SendMessageW(Item(IDC_ADAPTER_COMBO), CB_GETITEMDATA, item, 0));
-        if (record->interfaceIndex == interfaceIndex) {
+    for (int item = 0; item < static_cast<int>(ComboTexts().size()); ++item) {
+        if (reinterpret_cast<const AdapterRecord*>(
+                SendMessageW(Item(IDC_ADAPTER_COMBO), CB_GETITEMDATA, item, 0))
+                ->interfaceIndex == interfaceIndex) {
             ChooseAdapter(item);
         }
     }

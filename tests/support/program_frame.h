@@ -20,6 +20,11 @@ namespace tessalink::test {
 
 using Lines = std::vector<std::u16string>;
 
+// A page's ASCII text as a narrow string, for reports from a test's child process.
+inline std::string Narrow(const std::u16string& text) {
+    return std::string(text.begin(), text.end());
+}
+
 enum Tab { kSummaryTab, kPingTab, kArpTab };
 
 class ProgramFrame : public WindowTest {

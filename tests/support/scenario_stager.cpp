@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "kernel/registry/registry_source.h"
 #include "kernel/time/device_settings.h"
+#include "net/host/host_backend.h"
 #include "net/sim/scenario_error.h"
 #include "net/sim/scenario_reader.h"
 #include "net/sim/sim_backend.h"
@@ -21,7 +23,8 @@ void StageScenario(std::string_view json) {
 }
 
 void ClearScenario() {
-    platform::net::sim::InstallSimulation({});
+    platform::kernel::InstallRegistrySource(nullptr);
+    platform::net::InstallBackend(platform::net::MakeHostBackend());
     platform::kernel::DeviceSettings::Reset();
 }
 

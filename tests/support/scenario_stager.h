@@ -16,7 +16,8 @@ namespace tessalink::test {
 // Makes the scenario the device's world, its zone included; one whose registry values
 // are refused fails the test.
 void StageScenario(std::string_view json);
-// Back to an empty network and the system's settings.
+// Back to what a process starts with: the host's network, no registry, the system's
+// settings.
 void ClearScenario();
 
 // What reading `json` as the file `fileName` says is wrong with it; "accepted" when

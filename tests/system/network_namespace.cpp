@@ -139,10 +139,16 @@ std::optional<std::string> NetworkNamespace::RunInside(
         if (!JoinNamespace(name_) || !MountOwnSysfs() || !BindEtcFiles(EtcDirectory())) {
             _exit(2);
         }
-        FILE* out = fdopen(ends[1], "w");
-        const std::string text = work();
-        const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-        _exit(std::fclose(out) == 0 && written ? 0 : 3);
+        // Whatever `work` throws must end the child here, not unwind into the test
+        // runner, which would go on with the remaining tests in the child.
+        try {
+            FILE* out = fdopen(ends[1], "w");
+            const std::string text = work();
+            const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+            _exit(std::fclose(out) == 0 && written ? 0 : 3);
+        } catch (...) {
+            _exit(4);
+        }
     }
     close(ends[1]);
     FILE* in = fdopen(ends[0], "r");

@@ -5,7 +5,6 @@
 #include <net/if.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <string>
 
 #include "network_namespace.h"
@@ -16,13 +15,6 @@ namespace {
 
 using tessalink::testing::NetworkNamespace;
 
-// The timer's period and some slack for a loaded machine.
-constexpr auto kTimerWait = std::chrono::seconds(12);
-
-std::string Narrow(const std::u16string& text) {
-    return std::string(text.begin(), text.end());
-}
-
 class ArpPageSystemTest : public ProgramFrame {
   protected:
     void SetUp() override {
@@ -30,41 +22,23 @@ class ArpPageSystemTest : public ProgramFrame {
             GTEST_SKIP() << *reason;
         }
         ASSERT_TRUE(network_.IsCreated());
-        for (const auto& command : std::vector<std::vector<std::string>>{
-                 {"link", "add", "tl0", "type", "veth", "peer", "name", "tl1"},
-                 {"link", "set", "tl0", "up"},
-                 {"link", "set", "tl1", "up"},
-                 {"addr", "add", "10.9.0.1/24", "dev", "tl0"},
-                 {"neigh", "add", "10.9.0.5", "lladdr", "02:00:00:00:00:05", "dev", "tl0", "nud",
-                  "permanent"},
-                 {"neigh", "add", "10.9.0.6", "lladdr", "02:00:00:00:00:06", "dev", "tl0", "nud",
-                  "stale"},
-             }) {
-            ASSERT_TRUE(network_.Ip(command)) << command.front() << " " << command[1];
-        }
+        ASSERT_TRUE(network_.IpCommands(
+            {"link add tl0 type veth peer name tl1", "link set tl0 up", "link set tl1 up",
+             "addr add 10.9.0.1/24 dev tl0",
+             "neigh add 10.9.0.5 lladdr 02:00:00:00:00:05 dev tl0 nud permanent",
+             "neigh add 10.9.0.6 lladdr 02:00:00:00:00:06 dev tl0 nud stale"}));
     }
 
     // Each listed address with the type its details name, one per line.
     std::string Listing() {
         std::string listing;
-        const auto rows = ListTexts(IDC_ARP_LIST);
+        const Lines rows = ListTexts(IDC_ARP_LIST);
         for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
             TapRow(IDC_ARP_LIST, row);
             const std::u16string details = ItemText(IDC_ARP_DETAILS);
-            listing +=
-                Narrow(rows[row]) + " " + Narrow(details.substr(details.rfind(u' ') + 1)) + "\n";
+            listing += Narrow(rows[row] + details.substr(details.rfind(u' '))) + "\n";
         }
         return listing;
-    }
-
-    // Pumps the loop until the list changes or the wait runs out.
-    void WaitForListChange() {
-        const auto before = ListTexts(IDC_ARP_LIST);
-        const auto deadline = std::chrono::steady_clock::now() + kTimerWait;
-        while (ListTexts(IDC_ARP_LIST) == before && std::chrono::steady_clock::now() < deadline) {
-            Sleep(50);
-            Pump();
-        }
     }
 
     NetworkNamespace network_;
@@ -73,25 +47,25 @@ class ArpPageSystemTest : public ProgramFrame {
 TEST_F(ArpPageSystemTest, ListsTheNeighboursWithTheirTypesAndTheTimerAddsANewOne) {
     const auto report = network_.RunInside([this] {
         StartFrame({}, kArpTab);
-        // tl0 is the veth end that holds the neighbours.
         ChooseInterface(if_nametoindex("tl0"));
-        std::string seen = Listing() + "--\n";
-        // From inside the namespace, as the page's own process would see it changed.
-        if (std::system("ip neigh add 10.9.0.7 lladdr 02:00:00:00:00:07 dev tl0 nud permanent") !=
-            0) {
-            return seen + "could not add a neighbour\n";
+        const std::string before = Listing();
+        if (!network_.IpCommand(
+                "neigh add 10.9.0.7 lladdr 02:00:00:00:00:07 dev tl0 nud permanent")) {
+            return before + "could not add a neighbour\n";
         }
-        WaitForListChange();
-        return seen + Listing();
+        // The timer's period and some slack for a loaded machine.
+        const Lines shown = ListTexts(IDC_ARP_LIST);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(12);
+        while (ListTexts(IDC_ARP_LIST) == shown && std::chrono::steady_clock::now() < deadline) {
+            Sleep(50);
+            Pump();
+        }
+        return before + "--\n" + Listing();
     });
     ASSERT_TRUE(report);
     EXPECT_EQ(*report,
-              "10.9.0.5 Static\n"
-              "10.9.0.6 Dynamic\n"
-              "--\n"
-              "10.9.0.5 Static\n"
-              "10.9.0.6 Dynamic\n"
-              "10.9.0.7 Static\n");
+              "10.9.0.5 Static\n10.9.0.6 Dynamic\n--\n"
+              "10.9.0.5 Static\n10.9.0.6 Dynamic\n10.9.0.7 Static\n");
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
 // The Ping page on the real network: the frame runs in a child process inside the
 // source namespace of a chain of three routers and a far end, which this test builds
 // and removes, with a hosts file of the namespace's own that names every hop. What the
-// list and the tree show is read back as the user sees it. Needs root.
+// tree shows is read back as the user sees it. Needs root.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 #include "network_namespace.h"
@@ -16,36 +15,28 @@ namespace {
 
 using tessalink::testing::NetworkNamespace;
 
-// The names the source namespace's hosts file gives the hops, in the trace's order.
-const std::string kHopNames[RouterChain::kRouters + 1] = {"router-one", "router-two",
-                                                          "router-three", "far-end"};
-
-class DiagnosticsPageSystemTest : public DiagnosticsPageFrame {
-  protected:
-    void SetUp() override {
-        if (auto reason = NetworkNamespace::UnavailableReason()) {
-            GTEST_SKIP() << *reason;
-        }
-        chain_ = std::make_unique<RouterChain>();
-        ASSERT_TRUE(chain_->IsBuilt());
-    }
-    // The frame lives and ends in the child: this process staged no network to clear.
-    void TearDown() override {}
-
-    std::unique_ptr<RouterChain> chain_;
-};
+using DiagnosticsPageSystemTest = DiagnosticsPageFrame;
 
 // The trace's last echo is answered by the far end itself, as a ping's echoes are.
 TEST_F(DiagnosticsPageSystemTest, TracesTheFarEndByItsNameWithEveryHopNamed) {
-    std::string hosts = "127.0.0.1 localhost\n";
-    for (int hop = 1; hop <= RouterChain::kRouters + 1; ++hop) {
-        hosts += RouterChain::HopAddress(hop) + " " + kHopNames[hop - 1] + "\n";
+    if (auto reason = NetworkNamespace::UnavailableReason()) {
+        GTEST_SKIP() << *reason;
     }
-    ASSERT_TRUE(chain_->Source().WriteEtcFile("hosts", hosts));
+    RouterChain chain;
+    ASSERT_TRUE(chain.IsBuilt());
+    std::string hosts = "127.0.0.1 localhost\n";
+    std::string expected = "Trace to Address - " + RouterChain::DestinationAddress() + "\n";
+    for (int hop = 1; hop <= RouterChain::kRouters + 1; ++hop) {
+        const std::string name =
+            hop > RouterChain::kRouters ? "far-end" : "router-" + std::to_string(hop);
+        hosts += RouterChain::HopAddress(hop) + " " + name + "\n";
+        expected += ">> " + RouterChain::HopAddress(hop) + "\n  " + name + "\n";
+    }
+    ASSERT_TRUE(chain.Source().WriteEtcFile("hosts", hosts));
     // A loopback name server that is not there: no query leaves the namespaces.
-    ASSERT_TRUE(chain_->Source().WriteEtcFile("resolv.conf", "nameserver 127.0.0.1\n"));
+    ASSERT_TRUE(chain.Source().WriteEtcFile("resolv.conf", "nameserver 127.0.0.1\n"));
 
-    const auto report = chain_->Source().RunInside([this] {
+    const auto report = chain.Source().RunInside([this] {
         StartPage();
         Choose(kTraceRt);
         Run(u"far-end");
@@ -55,10 +46,6 @@ TEST_F(DiagnosticsPageSystemTest, TracesTheFarEndByItsNameWithEveryHopNamed) {
         }
         return joined;
     });
-    std::string expected = "Trace to Address - " + RouterChain::DestinationAddress() + "\n";
-    for (int hop = 1; hop <= RouterChain::kRouters + 1; ++hop) {
-        expected += ">> " + RouterChain::HopAddress(hop) + "\n  " + kHopNames[hop - 1] + "\n";
-    }
     EXPECT_EQ(report, expected + "TraceRt Complete\n") << "nothing when the page's process failed";
 }
 
