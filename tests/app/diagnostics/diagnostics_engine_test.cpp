@@ -36,7 +36,7 @@ class DiagnosticsEngineTest : public WindowTest {
     }
 };
 
-TEST_F(DiagnosticsEngineTest, LookupsStartTheSocketLibraryAndReverseOnesTakeOnlyAnAddress) {
+TEST_F(DiagnosticsEngineTest, WhatThePageNeverAsksIsRefusedAndTheSocketLibraryStartsOnDemand) {
     // Back to a library that was never started, whatever ran before in this process.
     while (WSACleanup() == 0) {
     }
@@ -47,9 +47,8 @@ TEST_F(DiagnosticsEngineTest, LookupsStartTheSocketLibraryAndReverseOnesTakeOnly
     EXPECT_NE(gethostbyname("multi.example"), nullptr) << "started once and left running";
     // 10.0.2.9 has a name, but a text longer than any address is refused, not parsed.
     EXPECT_FALSE(ResolveAddressName(u"0000000012.0.2.9", text, 150));
-}
 
-TEST_F(DiagnosticsEngineTest, AnEchoLargerThanItsSixteenBitSizeFieldFailsUnsent) {
+    // An echo's size field has 16 bits.
     EchoResult result;
     EXPECT_FALSE(SendEcho(&result, inet_addr("10.0.2.9"), 70000, 0));
     EXPECT_EQ(std::u16string(result.message), u"Ping Failed.");

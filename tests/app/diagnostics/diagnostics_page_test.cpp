@@ -6,7 +6,6 @@
 
 #include <nlohmann/json.hpp>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "support/diagnostics_page_frame.h"
@@ -22,9 +21,8 @@ using nlohmann::json;
 std::u16string errorBoxText;
 
 // The gateway answers at once and falls silent after four echoes; the server lies two
-// routers away, the second of them named, and 192.168.100.200 behind forty routers;
-// 203.0.113.7 is behind a router that answers twice in a row, 203.0.113.8 behind a
-// silent one.
+// routers away, the second of them named; 203.0.113.7 is behind a router that answers
+// twice in a row, 203.0.113.8 behind a silent one, 192.168.100.200 behind forty.
 json Office() {
     json far = json::array();
     for (int hop = 1; hop <= 40; ++hop) {
@@ -92,16 +90,15 @@ TEST_F(DiagnosticsPageTest, StartsOnPingAndEachChoiceEnablesTheSettingsItNeeds) 
     EXPECT_TRUE(EqualRect(&tree, &list) && EqualRect(&tree, &text));
     EXPECT_EQ(SendMessageW(Item(IDC_PING_LIST), LVM_GETCOLUMNWIDTH, 0, 0),
               tree.right - tree.left - 2);
-    const auto enabled = [&] {
-        return std::pair{IsWindowEnabled(Item(IDC_DATA_SIZE)) != FALSE,
-                         IsWindowEnabled(Item(IDC_REPETITION)) != FALSE};
-    };
-    Choose(kTraceRt);
-    EXPECT_EQ(enabled(), std::pair(true, false));
-    Choose(kResolve);
-    EXPECT_EQ(enabled(), std::pair(false, false));
-    Choose(kPing);
-    EXPECT_EQ(enabled(), std::pair(true, true));
+    const struct {
+        Choice choice;
+        bool dataSize, repetition;
+    } choices[] = {{kTraceRt, true, false}, {kResolve, false, false}, {kPing, true, true}};
+    for (const auto& [choice, dataSize, repetition] : choices) {
+        Choose(choice);
+        EXPECT_EQ(IsWindowEnabled(Item(IDC_DATA_SIZE)) != FALSE, dataSize) << choice;
+        EXPECT_EQ(IsWindowEnabled(Item(IDC_REPETITION)) != FALSE, repetition) << choice;
+    }
 }
 
 TEST_F(DiagnosticsPageTest, APingRunListsEachReplyAndEndsAtTheFirstFailedEcho) {
@@ -125,13 +122,11 @@ TEST_F(DiagnosticsPageTest, APingRunListsEachReplyAndEndsAtTheFirstFailedEcho) {
 }
 
 TEST_F(DiagnosticsPageTest, AnAddressTooLongForTheJobIsPingedInItsShortestForm) {
-    // Octal parts with leading zeros, 16 and 19 characters for 203.0.113.5.
-    for (const char16_t* typed : {u"203.0.0161.00005", u"0313.00000.0161.005"}) {
-        Run(typed);
-        ASSERT_FALSE(ListLines().empty());
-        EXPECT_EQ(ListLines().front(), u"Ping Address - 203.0.113.5");
-        EXPECT_EQ(ListLines().back(), u"Ping Complete");
-    }
+    // Octal parts with leading zeros: 16 characters for 203.0.113.5.
+    Run(u"203.0.0161.00005");
+    ASSERT_FALSE(ListLines().empty());
+    EXPECT_EQ(ListLines().front(), u"Ping Address - 203.0.113.5");
+    EXPECT_EQ(ListLines().back(), u"Ping Complete");
     // Not a dotted address by inet_addr's test, so a name the resolver turns into itself;
     // the engine's refusal then reads whole.
     Run(u"255.255.255.255");
@@ -149,7 +144,6 @@ TEST_F(DiagnosticsPageTest, AnUnresolvableOrOverlongAddressStartsNothingAndIsKep
         KillTimer(nullptr, timer);
         EXPECT_EQ(errorBoxText, u"Unable to convert address to valid IP address.");
         EXPECT_TRUE(Progress().empty()) << "a worker ran";
-        EXPECT_TRUE(ListLines().empty());
         EXPECT_TRUE(RunControlsEnabled());
     }
     EXPECT_EQ(ComboTexts(IDC_ADDRESS).at(1), u"no.such.host");
@@ -165,24 +159,16 @@ TEST_F(DiagnosticsPageTest, AnEchoServiceThatCannotStartEndsTheRunSayingSo) {
                                   u"Ping Terminated"}));
 }
 
-TEST_F(DiagnosticsPageTest, TheHistoryKeepsOneEntryPerAddressWhateverTheLetterCase) {
-    Choose(kResolve);
-    for (const char16_t* typed : {u"gateway", u"GATEWAY", u"localhost", u"Gateway"}) {
-        Run(typed);
-    }
-    EXPECT_EQ(ComboTexts(IDC_ADDRESS), (Lines{u"gateway", u"localhost"}));
-}
-
-TEST_F(DiagnosticsPageTest, ResolveShowsTheOtherFormInTheTextPaneAndLeavesTheListHidden) {
+TEST_F(DiagnosticsPageTest, ResolveShowsTheOtherFormAndTheHistoryKeepsEachAddressOnce) {
     Run(u"gateway");
     Choose(kResolve);
     Run(u"localhost");
     EXPECT_EQ(VisibleView(), Item(IDC_RESOLVE_TEXT));
     EXPECT_EQ(ItemText(IDC_RESOLVE_TEXT), u"localhost\r\n\r\nresolves to\r\n\r\n127.0.0.1");
-    EXPECT_EQ(ListLines().size(), 6u) << "Resolve changed the hidden list";
     Run(u"192.0.2.9");
     EXPECT_EQ(ItemText(IDC_RESOLVE_TEXT), u"Failed to resolve name or address.");
-    EXPECT_TRUE(IsWindowEnabled(Item(IDC_ACTION)) && IsWindowEnabled(Item(IDC_ADDRESS)));
+    Run(u"GATEWAY");
+    EXPECT_EQ(ComboTexts(IDC_ADDRESS), (Lines{u"gateway", u"localhost", u"192.0.2.9"}));
 }
 
 TEST_F(DiagnosticsPageTest, ATraceListsEachHopUntilTheDestinationARepeatOrASilentHop) {

@@ -11,9 +11,6 @@
 namespace tessalink::test {
 
 inline constexpr const WCHAR* kBoundClass = u"FrameworkBoundWindow";
-// The sender and code of the notification the test maps handle.
-inline constexpr int kNotifyId = 9;
-inline constexpr UINT kNotifyCode = 100;
 
 class FrameworkTest : public ShellTest {
   protected:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <array>
 #include <atomic>
 #include <latch>
 #include <thread>
@@ -17,41 +18,28 @@ class ModuleTest : public ::testing::Test {
     void TearDown() override { Module::Process().Terminate(); }
 };
 
-// The map only keeps the loops' addresses; any two distinct objects stand in for loops.
-MessageLoop* StandInLoop(int& object) {
-    return reinterpret_cast<MessageLoop*>(&object);
-}
-
-// Adds and removes the thread's loop many times, so that two threads change the map at
-// the same time.
-void ChurnLoop(Module& module, MessageLoop* loop) {
-    for (int round = 0; round < 500; ++round) {
-        module.AddMessageLoop(loop);
-        module.RemoveMessageLoop();
-    }
-}
-
 TEST_F(ModuleTest, EachThreadHasOneLoopThatAnyThreadFindsByItsId) {
     Module& module = Module::Process();
-    int mine = 0;
-    int theirs = 0;
+    // The map only keeps the loops' addresses; any two distinct objects stand in for loops.
+    std::array<int, 2> objects{};
+    auto* const mine = reinterpret_cast<MessageLoop*>(&objects[0]);
+    auto* const theirs = reinterpret_cast<MessageLoop*>(&objects[1]);
     std::atomic<DWORD> otherId = 0;
     std::latch added(1);
     std::latch checked(1);
+    // Both threads change the map with nothing ordering them but its lock.
     std::thread other([&] {
-        ChurnLoop(module, StandInLoop(theirs));
-        EXPECT_TRUE(module.AddMessageLoop(StandInLoop(theirs)));
+        EXPECT_TRUE(module.AddMessageLoop(theirs));
         otherId = GetCurrentThreadId();
         added.count_down();
         checked.wait();
         EXPECT_TRUE(module.RemoveMessageLoop());
     });
-    ChurnLoop(module, StandInLoop(mine));
-    ASSERT_TRUE(module.AddMessageLoop(StandInLoop(mine)));
-    EXPECT_FALSE(module.AddMessageLoop(StandInLoop(theirs))) << "one loop a thread";
+    EXPECT_TRUE(module.AddMessageLoop(mine));
+    EXPECT_FALSE(module.AddMessageLoop(theirs)) << "one loop a thread";
     added.wait();
-    EXPECT_EQ(module.GetMessageLoop(GetCurrentThreadId()), StandInLoop(mine));
-    EXPECT_EQ(module.GetMessageLoop(otherId), StandInLoop(theirs));
+    EXPECT_EQ(module.GetMessageLoop(GetCurrentThreadId()), mine);
+    EXPECT_EQ(module.GetMessageLoop(otherId), theirs);
     checked.count_down();
     other.join();
     EXPECT_EQ(module.GetMessageLoop(otherId), nullptr);

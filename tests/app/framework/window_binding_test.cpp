@@ -1,6 +1,6 @@
-// Windows bound to objects: how map rows match, what falls through to the base map and
-// to the default procedure, and binding from the first message to the end of the
-// outermost one, for a window destroyed inside one of its own messages.
+// Windows bound to objects: how map rows match and fall through to the base map, and
+// binding from the first message to the end of the outermost one, for a window
+// destroyed inside one of its own messages.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -36,7 +36,6 @@ class MappedWindow : public BaseWindow {
     BEGIN_MSG_MAP()
     MESSAGE_HANDLER(kRowMessage, OnRow)
     COMMAND_ID_HANDLER(kCommandId, OnCommand)
-    NOTIFY_HANDLER(kNotifyId, kNotifyCode, OnNotify)
     CHAIN_MSG_MAP(BaseWindow)
     END_MSG_MAP()
 
@@ -50,46 +49,22 @@ class MappedWindow : public BaseWindow {
                         (control == Handle() ? " from itself" : ""));
         return 0;
     }
-    LRESULT OnNotify(int id, UINT code, NMHDR* header) {
-        calls.push_back("notify " + std::to_string(id) + " " + std::to_string(code));
-        return header->hwndFrom == Handle() ? 30 : 31;
-    }
 };
 
 using WindowBindingTest = FrameworkTest;
 
-HWND CreateBound(Window& window) {
-    return window.Create(0, kBoundClass, u"bound", WS_POPUP, 0, 26, 240, 294, nullptr, nullptr);
-}
-
-TEST_F(WindowBindingTest, RowsMatchInOrderAndTheRestFallsToTheBaseThenTheDefault) {
+TEST_F(WindowBindingTest, RowsMatchTheirMessageOrCommandIdAndTheRestFallsToTheBase) {
     MappedWindow window;
-    const HWND hwnd = CreateBound(window);
+    const HWND hwnd = window.Create(0, kBoundClass, u"mapped", WS_POPUP, 0, 26, 240, 294, {}, {});
     ASSERT_NE(hwnd, nullptr);
     created_.push_back(hwnd);
     EXPECT_EQ(SendMessageW(hwnd, kRowMessage, 3, 4), 10);
     EXPECT_EQ(SendMessageW(hwnd, kBaseMessage, 0, 0), 20);
-    // Commands match on the id whatever the code; notifications on sender and code.
+    // Commands match on the id whatever the code.
     SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(kCommandId, 5), reinterpret_cast<LPARAM>(hwnd));
     SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(kCommandId + 1, 0), 0);
-    const struct {
-        UINT_PTR id;
-        UINT code;
-        LRESULT answer;
-    } notices[] = {{kNotifyId, kNotifyCode, 30},
-                   {kNotifyId, kNotifyCode + 1, 0},
-                   {kNotifyId + 1, kNotifyCode, 0}};
-    for (const auto& [id, code, answer] : notices) {
-        NMHDR header{hwnd, id, code};
-        EXPECT_EQ(SendMessageW(hwnd, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&header)), answer);
-    }
-    EXPECT_EQ(window.calls, (std::vector<std::string>{"row 3 4", "base", "command 7 5 from itself",
-                                                      "notify 9 100"}));
-    // A message no map handles gets the default procedure's behaviour.
-    ASSERT_TRUE(SetWindowTextW(hwnd, u"changed"));
-    WCHAR text[16]{};
-    GetWindowTextW(hwnd, text, 16);
-    EXPECT_EQ(std::u16string(text), u"changed");
+    EXPECT_EQ(window.calls,
+              (std::vector<std::string>{"row 3 4", "base", "command 7 5 from itself"}));
 }
 
 // Records the messages its map is offered (0 for one offered while unbound) and
@@ -125,9 +100,8 @@ TEST_F(WindowBindingTest, AWindowIsItsObjectsFromItsFirstMessageToTheEndOfItsOut
     std::vector<UINT> offered;
     std::vector<std::string> log;
     auto* window = new SelfDestroyingWindow(offered, log);
-    const HWND hwnd = CreateBound(*window);
+    const HWND hwnd = window->Create(0, kBoundClass, u"self", WS_POPUP, 0, 26, 240, 294, {}, {});
     ASSERT_NE(hwnd, nullptr);
-    EXPECT_EQ(window->Handle(), hwnd);
     EXPECT_EQ(SendMessageW(hwnd, kOuterMessage, 0, 0), 55);
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_EQ(offered.front(), static_cast<UINT>(WM_NCCREATE));
