@@ -45,7 +45,6 @@ TEST(GdiDrawing, PolylineDrawsTheDownArrowWithoutItsLastPoint) {
     }
     const auto ink = memory.Ink(RECT{0, 0, 20, 20}, MemoryDc::kPaper);
     EXPECT_EQ(std::set(ink.begin(), ink.end()), expected);
-    EXPECT_EQ(memory.Pixel(cx, cy - 2), MemoryDc::kPaper) << "the triangle is not filled";
     EXPECT_EQ(memory.Pixel(cx, cy), kBlack) << "the apex is drawn by the first segment";
 }
 
@@ -54,9 +53,6 @@ TEST(GdiDrawing, SystemColourIndexPlusOneActsAsABrush) {
     const RECT all{0, 0, 4, 4};
     ASSERT_TRUE(FillRect(memory.dc(), &all, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)));
     EXPECT_EQ(memory.Pixel(1, 1), GetSysColor(COLOR_BTNFACE));
-    ASSERT_TRUE(FillRect(memory.dc(), &all, GetSysColorBrush(COLOR_HIGHLIGHT)));
-    EXPECT_EQ(memory.Pixel(1, 1), GetSysColor(COLOR_HIGHLIGHT));
-    EXPECT_EQ(GetSysColorBrush(1000), nullptr);
 }
 
 TEST(GdiDrawing, ScreenContextDrawsAtItsOriginAndOnlyInsideItsClip) {

@@ -32,10 +32,10 @@ class InputPanelTest : public ShellTest {
     HWND window_ = nullptr;
 };
 
-TEST_F(InputPanelTest, PreferencesRaiseAndLowerThePanel) {
+TEST_F(InputPanelTest, PreferencesAndTheMenuBarButtonRaiseAndLowerThePanel) {
     ASSERT_TRUE(SHSipPreference(window_, SIP_UP));
     EXPECT_TRUE(PanelUp());
-    EXPECT_EQ(Content(InputPanel())["inputPanel"], "up");
+    EXPECT_EQ(DumpContent(InputPanel())["inputPanel"], "up");
 
     // Focus moving between two text boxes: down, then up again before the queue empties.
     SHSipPreference(window_, SIP_DOWN);
@@ -47,7 +47,7 @@ TEST_F(InputPanelTest, PreferencesRaiseAndLowerThePanel) {
     EXPECT_TRUE(PanelUp()) << "SIP_DOWN waits for the queued messages";
     PumpMessages();
     EXPECT_FALSE(PanelUp());
-    EXPECT_EQ(Content(InputPanel())["inputPanel"], "down");
+    EXPECT_EQ(DumpContent(InputPanel())["inputPanel"], "down");
 
     SHSipPreference(window_, SIP_UP);
     SHSipPreference(window_, SIP_FORCEDOWN);
@@ -58,14 +58,7 @@ TEST_F(InputPanelTest, PreferencesRaiseAndLowerThePanel) {
     ASSERT_TRUE(SHInitDialog(&init));
     EXPECT_FALSE(PanelUp());
 
-    SetLastError(0);
-    EXPECT_FALSE(SHSipPreference(window_, 7));
-    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
-    EXPECT_FALSE(SHSipPreference(nullptr, SIP_UP));
-    EXPECT_EQ(GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
-}
-
-TEST_F(InputPanelTest, MenuBarButtonTogglesThePanel) {
+    // The menu bar's panel button raises and lowers it.
     SHMENUBARINFO info{};
     ASSERT_TRUE(MakeMenuBar(window_, 128, info));
     PumpMessages();
@@ -73,6 +66,12 @@ TEST_F(InputPanelTest, MenuBarButtonTogglesThePanel) {
     EXPECT_TRUE(PanelUp());
     Tap(230, 307);
     EXPECT_FALSE(PanelUp());
+
+    SetLastError(0);
+    EXPECT_FALSE(SHSipPreference(window_, 7));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+    EXPECT_FALSE(SHSipPreference(nullptr, SIP_UP));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
 }
 
 TEST_F(InputPanelTest, KeysTypeIntoTheFocusWindow) {
@@ -93,7 +92,7 @@ TEST_F(InputPanelTest, KeysTypeIntoTheFocusWindow) {
     // Shift holds for one key; punctuation arrives as the character alone.
     MessageLog::Instance().Clear();
     TapKey(kShift);
-    EXPECT_TRUE(Content(InputPanel())["shift"].get<bool>());
+    EXPECT_TRUE(DumpContent(InputPanel())["shift"].get<bool>());
     TapKey(kKeyI);
     TapKey(kKeyI);
     TapKey(kKeyDot);

@@ -63,8 +63,6 @@ class ShellTest : public WindowTest {
     }
     static HWND InputPanel() { return platform::shell::ShellWindows::Instance().InputPanel(); }
 
-    static nlohmann::json Content(HWND window) { return DumpContent(window); }
-
     static void Tap(int x, int y) {
         PostTap({x, y});
         PumpMessages();
