@@ -1,6 +1,7 @@
 #include "device_run.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <sstream>
@@ -10,8 +11,11 @@
 
 void DeviceTest::SetUp() {
     const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-    directory_ = std::filesystem::path(testing::TempDir()) /
-                 (std::string(test->test_suite_name()) + "_" + test->name());
+    // The process id keeps two runs of the same test (from two build trees) apart: their
+    // shots, and the runtime directory in which the program holds its name.
+    directory_ =
+        std::filesystem::path(testing::TempDir()) / (std::string(test->test_suite_name()) + "_" +
+                                                     test->name() + "_" + std::to_string(getpid()));
     std::filesystem::remove_all(directory_);
     std::filesystem::create_directories(directory_);
 }

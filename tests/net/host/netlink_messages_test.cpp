@@ -1,5 +1,10 @@
 // The netlink decoders, fed messages built byte by byte as the kernel lays them
 // out, including damaged ones.
+
+// First: <linux/if.h> leaves out what <net/if.h> has defined, but not the other way
+// round, and one unit may hold this file and another that includes <net/if.h>.
+#include <net/if.h>
+
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <iprtrmib.h>
