@@ -30,7 +30,9 @@ TEST(ScenarioLoading, ErrorsNameTheFileThePlaceAndWhatWasExpected) {
     // comes first.
     const std::pair<std::string, const char*> rows[] = {
         {"{\n  \"adapters\": [\n    {\"name\": \"a\",}\n  ]\n}",
-         "office.json: not valid JSON: line 3, column"},
+         "office.json: not valid JSON: line 3, column 18: syntax error while parsing object key"},
+        {"{\"comment\":\n 1e400}",
+         "office.json: not valid JSON: line 2, column 6: number overflow"},
         {"[]", "office.json: at the top level: expected an object, found an array"},
         {R"({"adapters": [{"name": "a", "index": 1}, {"name": "b", "index": "2"}]})",
          "at adapters[1].index: expected a whole number, 0 or more, found \"2\""},

@@ -1,5 +1,6 @@
 #include "net/sim/scenario_reader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -19,16 +20,49 @@
 namespace platform::net::sim {
 namespace {
 
-// The parser's own words after its "[json.exception...] parse error at " prefix: they
-// give line, column and what it found.
-std::string ParseProblem(const nlohmann::json::parse_error& error) {
-    const std::string what = error.what();
-    constexpr std::string_view kPrefix = "parse error at ";
-    const std::size_t found = what.find(kPrefix);
-    const std::string problem =
-        found == std::string::npos ? what : what.substr(found + kPrefix.size());
-    return "not valid JSON: " + problem;
-}
+// Builds the document as the library's own parser does, but keeps where it stopped and
+// why instead of throwing, for every kind of error: a number too large for a double ends
+// the parse with an out-of-range error that carries no place of its own.
+class PlacedDomParser : public nlohmann::detail::json_sax_dom_parser<nlohmann::json> {
+  public:
+    PlacedDomParser(nlohmann::json& document, std::string_view text)
+        : json_sax_dom_parser(document, /*allow_exceptions=*/false), text_(text) {}
+
+    template <class Exception>
+    bool parse_error(std::size_t charsRead, const std::string& token, const Exception& error) {
+        problem_ = Place(charsRead) + ": " + Reason(error.what());
+        return json_sax_dom_parser::parse_error(charsRead, token, error);
+    }
+
+    const std::string& Problem() const { return problem_; }
+
+  private:
+    // Line and column of the last character read, counted from 1 as editors do.
+    std::string Place(std::size_t charsRead) const {
+        const std::string_view read = text_.substr(0, charsRead);
+        const std::size_t lineStart = read.rfind('\n') + 1;  // 0 when on the first line
+        const auto line = std::count(read.begin(), read.end(), '\n') + 1;
+        return "line " + std::to_string(line) + ", column " +
+               std::to_string(read.size() - lineStart);
+    }
+
+    // The library's words without its "[json.exception.NAME.ID] " prefix and, for syntax
+    // errors, without the place it gives in its own way.
+    static std::string Reason(std::string what) {
+        if (const auto end = what.find("] "); end != std::string::npos) {
+            what.erase(0, end + 2);
+        }
+        if (what.starts_with("parse error")) {
+            if (const auto colon = what.find(": "); colon != std::string::npos) {
+                what.erase(0, colon + 2);
+            }
+        }
+        return what;
+    }
+
+    std::string_view text_;
+    std::string problem_;
+};
 
 class ScenarioBuilder {
   public:
@@ -212,10 +246,9 @@ Scenario LoadScenario(const std::string& fileName) {
 
 Scenario ParseScenario(std::string_view text, const std::string& fileName) {
     nlohmann::json document;
-    try {
-        document = nlohmann::json::parse(text);
-    } catch (const nlohmann::json::parse_error& error) {
-        throw ScenarioError(fileName + ": " + ParseProblem(error));
+    PlacedDomParser parser(document, text);
+    if (!nlohmann::json::sax_parse(text, &parser)) {
+        throw ScenarioError(fileName + ": not valid JSON: " + parser.Problem());
     }
     const ScenarioNode root(document, fileName);
     return ScenarioBuilder(root).Build();
