@@ -4,6 +4,8 @@
 #include <winerror.h>
 
 #include <chrono>
+#include <filesystem>
+#include <thread>
 
 #include "net/host/bounded_command.h"
 
@@ -14,6 +16,17 @@ namespace {
 // for its daemon to send the release and exit, a tenth of a second. Anything near
 // this bound is stuck.
 constexpr std::chrono::seconds kRequestLimit{10};
+// A daemon started in the background writes its pid file within milliseconds of being
+// scheduled; on a loaded machine that can be after the command that forked it returned.
+constexpr std::chrono::seconds kDaemonStartLimit{5};
+
+void AwaitFile(const std::filesystem::path& path) {
+    const auto deadline = std::chrono::steady_clock::now() + kDaemonStartLimit;
+    std::error_code error;
+    while (!std::filesystem::exists(path, error) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
 
 std::string CommandText(const std::vector<std::string>& command) {
     std::string text;
@@ -86,6 +99,9 @@ std::uint32_t DhcpClientControl::Ask(Request request, std::uint32_t index) {
         AdviseOnce("`" + CommandText(command) + "` failed, so the lease of " + interfaceName +
                    " was not " + (request == Request::Release ? "released" : "renewed"));
         return ERROR_GEN_FAILURE;
+    }
+    if (request == Request::Renew && client->daemonPidFile) {
+        AwaitFile(client->daemonPidFile(interfaceName));
     }
     if (request == Request::Release) {
         std::lock_guard lock(mutex_);

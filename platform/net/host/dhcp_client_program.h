@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -26,6 +27,11 @@ struct DhcpClientProgram {
     // Arguments that go before the interface's name in each command, for a client
     // whose files are named after the interface; none when empty.
     std::function<std::vector<std::string>(const std::string& interfaceName)> interfaceArguments{};
+    // The pid file of a daemon that `renew` leaves to start in the background, which
+    // `stopBeforeRenew` reads and removes; none when empty. A renew returns once the
+    // new daemon has written it, or the next renew would find no daemon to stop and
+    // leave this one running beside the daemon it starts.
+    std::function<std::filesystem::path(const std::string& interfaceName)> daemonPidFile{};
 };
 
 // dhcpcd, systemd-networkd, NetworkManager and ISC dhclient, in the order the lease

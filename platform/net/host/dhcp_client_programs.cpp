@@ -93,7 +93,13 @@ std::vector<DhcpClientProgram> KnownDhcpClients(const HostPaths& paths) {
          // lease running beside it: two clients for the interface, one more each time.
          .stopBeforeRenew = {paths.dhclientProgram, "-x"},
          .interfaceArguments =
-             [paths](const std::string& name) { return DhclientFiles(paths, name); }},
+             [paths](const std::string& name) { return DhclientFiles(paths, name); },
+         .daemonPidFile =
+             [paths](const std::string& name) {
+                 return DhclientFiles(paths, name).empty()
+                            ? paths.dhclientRunDir / "dhclient.pid"
+                            : paths.dhclientRunDir / ("dhclient." + name + ".pid");
+             }},
     };
 }
 

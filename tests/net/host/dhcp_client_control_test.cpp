@@ -30,7 +30,7 @@ class DhcpClientControlTest : public ::testing::Test {
         // Every client's files in one directory: their names tell them apart.
         std::filesystem::create_directories(root_);
         paths_.dhcpcdRunDir = paths_.dhcpcdLeaseDir = paths_.networkdLeaseDir =
-            paths_.networkManagerLeaseDir = paths_.dhclientLeaseDir = root_;
+            paths_.networkManagerLeaseDir = paths_.dhclientLeaseDir = paths_.dhclientRunDir = root_;
         paths_.dhcpcdProgram = Program("dhcpcd", 0);
         paths_.networkctlProgram = Program("networkctl", 0);
         paths_.nmcliProgram = Program("nmcli", 0);
@@ -40,12 +40,12 @@ class DhcpClientControlTest : public ::testing::Test {
     }
     void TearDown() override { std::filesystem::remove_all(root_); }
 
-    // A script that logs its name and arguments and exits with `status`.
-    std::string Program(const std::string& name, int status) {
+    // A script that logs its name and arguments, runs `more` and exits with `status`.
+    std::string Program(const std::string& name, int status, const std::string& more = "") {
         const std::filesystem::path path = root_ / name;
         std::ofstream(path) << "#!/bin/sh\necho \"" << name << " $*\" >> " << (root_ / "log")
                             << "\n"
-                            << "exit " << status << "\n";
+                            << more << "\nexit " << status << "\n";
         std::filesystem::permissions(path, std::filesystem::perms::owner_all);
         return path.string();
     }
@@ -80,10 +80,15 @@ TEST_F(DhcpClientControlTest, EachClientIsFoundByWhatItLeavesOnTheMachine) {
     Touch(paths_.dhclientLeaseDir / "dhclient.leases", "lease {\n  interface \"eth0\";\n}\n");
     EXPECT_FALSE(DhcpClientControl(paths_, true, advice_).Manages("lo", loopback_));
     Touch(paths_.dhclientLeaseDir / "dhclient.leases", "lease {\n  interface \"lo\";\n}\n");
+    // Like dhclient, the stand-in's daemon writes its pid file after the command returned.
+    const std::filesystem::path pidFile = paths_.dhclientRunDir / "dhclient.pid";
+    paths_.dhclientProgram = Program(
+        "dhclient", 0, "[ \"$1\" = -nw ] && (sleep 0.3; echo 1 > " + pidFile.string() + ") &");
     DhcpClientControl control(paths_, true, advice_);
     EXPECT_TRUE(control.Manages("lo", loopback_));
     EXPECT_EQ(control.Release(loopback_), static_cast<std::uint32_t>(NO_ERROR));
     EXPECT_EQ(control.Renew(loopback_), static_cast<std::uint32_t>(NO_ERROR));
+    EXPECT_TRUE(std::filesystem::exists(pidFile)) << "the renew did not wait for the daemon";
     EXPECT_EQ(Log(), "dhclient -r lo\ndhclient -x lo\ndhclient -nw lo\n");
 }
 
