@@ -83,7 +83,8 @@ TEST_F(DhcpClientControlTest, EachClientIsFoundByWhatItLeavesOnTheMachine) {
     // Like dhclient, the stand-in's daemon writes its pid file after the command returned.
     const std::filesystem::path pidFile = paths_.dhclientRunDir / "dhclient.pid";
     paths_.dhclientProgram = Program(
-        "dhclient", 0, "[ \"$1\" = -nw ] && (sleep 0.3; echo 1 > " + pidFile.string() + ") &");
+        "dhclient", 0,
+        "[ \"$1\" = -nw ] && (sleep 0.3; echo 1 > " + pidFile.string() + ") >/dev/null 2>&1 &");
     DhcpClientControl control(paths_, true, advice_);
     EXPECT_TRUE(control.Manages("lo", loopback_));
     EXPECT_EQ(control.Release(loopback_), static_cast<std::uint32_t>(NO_ERROR));
