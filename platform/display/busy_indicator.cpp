@@ -9,7 +9,7 @@ namespace platform::display {
 
 namespace {
 
-std::atomic<bool> busy{false};
+std::atomic<bool> busyShown{false};
 
 constexpr int kOuterRadius = 14;
 constexpr int kInnerRadius = 6;
@@ -21,11 +21,11 @@ constexpr std::array<std::uint32_t, 8> kSegmentColors = {
 }  // namespace
 
 void SetBusy(bool value) {
-    busy.store(value);
+    busyShown.store(value);
 }
 
 bool IsBusy() {
-    return busy.load();
+    return busyShown.load();
 }
 
 void ComposeBusyIndicator(std::span<std::uint32_t> frame, int width, int height, int phase) {
