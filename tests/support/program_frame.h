@@ -44,7 +44,6 @@ class ProgramFrame : public WindowTest {
     // What a tap on a tab tells the frame.
     void ChooseTab(Tab tab);
 
-    MainFrame& FrameObject() { return *frame_; }
     HWND Frame() const { return frameWindow_; }
     HWND Tabs() const { return tabs_; }
     HWND PageWindow(int tab) const;

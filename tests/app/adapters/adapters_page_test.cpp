@@ -100,9 +100,7 @@ TEST_F(AdaptersPageTest, TheSummaryShowsTheChosenAdapterAndItsLeaseButtons) {
     // Without a current DNS server the first configured one is shown.
     EXPECT_EQ(Summary(), (Lines{u"00-50-bf-12-34-56", u"192.168.1.20", u"192.168.1.2",
                                 u"192.168.1.1", Record(0).leaseObtained, Record(0).leaseExpires}));
-    EXPECT_NE(ItemText(IDC_LEASE_OBTAINED), u"");
     EXPECT_EQ(EnabledButtons(), 2);
-    EXPECT_FALSE(Visible(IDC_SETTINGS_LIST));
 
     ChooseAdapter(1);
     EXPECT_EQ(Summary(),

@@ -13,10 +13,9 @@ namespace tessalink::test {
 namespace {
 
 std::vector<DWORD> leasePauses;
-
-void CountedLeasePause(DWORD milliseconds) {
+constexpr LeasePause CountedLeasePause = [](DWORD milliseconds) {
     leasePauses.push_back(milliseconds);
-}
+};
 
 class DhcpLeaseTest : public ::testing::Test {
   protected:

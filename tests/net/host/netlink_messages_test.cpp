@@ -11,7 +11,6 @@
 #include <libmnl/libmnl.h>
 #include <linux/if.h>
 #include <linux/if_addr.h>
-#include <linux/if_arp.h>
 #include <linux/neighbour.h>
 #include <linux/rtnetlink.h>
 
@@ -42,7 +41,6 @@ class MessageBuilder {
         return *this;
     }
     MessageBuilder& U32(std::uint16_t type, std::uint32_t value) { return Put(type, value); }
-    MessageBuilder& U8(std::uint16_t type, std::uint8_t value) { return Put(type, value); }
     MessageBuilder& Address(std::uint16_t type, const char* text) {
         return Put(type, Dotted(text));
     }
@@ -81,27 +79,11 @@ MessageBuilder Route(std::uint8_t dstLength, std::uint8_t table) {
     return MessageBuilder(RTM_NEWROUTE, &route, sizeof route);
 }
 
-TEST(NetlinkMessages, LinkCarriesNameAliasAddressMtuAndState) {
+// (A link's other fields, and an address's and a neighbour's, are checked against the
+// kernel's own in the host backend's system tests.)
+TEST(NetlinkMessages, ALongLinkAddressKeepsTheEightBytesARowHolds) {
     ifinfomsg info{};
     info.ifi_index = 7;
-    info.ifi_type = ARPHRD_ETHER;
-    info.ifi_flags = IFF_UP | IFF_RUNNING;
-    MessageBuilder link(RTM_NEWLINK, &info, sizeof info);
-    link.Text(IFLA_IFNAME, "eth7")
-        .Text(IFLA_IFALIAS, "Uplink")
-        .Bytes(IFLA_ADDRESS, {0x02, 0, 0, 0, 0, 0x07})
-        .U32(IFLA_MTU, 9000)
-        .U8(IFLA_OPERSTATE, IF_OPER_UP);
-    const auto record = ParseLinkMessage(link.Message());
-    ASSERT_TRUE(record);
-    EXPECT_EQ(record->index, 7u);
-    EXPECT_EQ(record->name, "eth7");
-    EXPECT_EQ(record->alias, "Uplink");
-    EXPECT_EQ(record->hardwareAddress, (std::vector<std::uint8_t>{0x02, 0, 0, 0, 0, 0x07}));
-    EXPECT_EQ(record->mtu, 9000u);
-    EXPECT_EQ(record->operState, IF_OPER_UP);
-
-    // A 20-byte InfiniBand address keeps the 8 bytes a row can hold.
     MessageBuilder infiniband(RTM_NEWLINK, &info, sizeof info);
     infiniband.Text(IFLA_IFNAME, "ib0").Bytes(IFLA_ADDRESS, std::vector<std::uint8_t>(20, 0xAB));
     EXPECT_EQ(ParseLinkMessage(infiniband.Message())->hardwareAddress.size(), 8u);
@@ -173,15 +155,6 @@ TEST(NetlinkMessages, OnlyMainTableDefaultRoutesGiveGateways) {
 }
 
 TEST(NetlinkMessages, NeighbourTypeFollowsState) {
-    auto permanent = Neighbour(2, NUD_PERMANENT);
-    permanent.Address(NDA_DST, "10.0.0.9").Bytes(NDA_LLADDR, {2, 0, 0, 0, 0, 9});
-    const auto row = ParseNeighbourMessage(permanent.Message());
-    ASSERT_TRUE(row);
-    EXPECT_EQ(row->interfaceIndex, 2u);
-    EXPECT_EQ(row->address, Dotted("10.0.0.9"));
-    EXPECT_EQ(row->hardwareAddress, (std::vector<std::uint8_t>{2, 0, 0, 0, 0, 9}));
-    EXPECT_EQ(row->type, static_cast<std::uint32_t>(MIB_IPNET_TYPE_STATIC));
-
     // A neighbour on a link with 20-byte addresses keeps the first 8.
     auto infiniband = Neighbour(3, NUD_REACHABLE);
     std::vector<std::uint8_t> longAddress(20);
@@ -189,11 +162,6 @@ TEST(NetlinkMessages, NeighbourTypeFollowsState) {
     infiniband.Address(NDA_DST, "10.0.0.11").Bytes(NDA_LLADDR, longAddress);
     EXPECT_EQ(ParseNeighbourMessage(infiniband.Message())->hardwareAddress,
               (std::vector<std::uint8_t>{1, 2, 3, 4, 5, 6, 7, 8}));
-
-    auto incomplete = Neighbour(2, NUD_INCOMPLETE);
-    incomplete.Address(NDA_DST, "10.0.0.10");
-    EXPECT_TRUE(ParseNeighbourMessage(incomplete.Message())->hardwareAddress.empty());
-
     // Permanent wins over no-ARP; each state of a resolved entry is dynamic.
     EXPECT_EQ(NeighbourTypeFromState(NUD_PERMANENT | NUD_NOARP),
               std::uint32_t{MIB_IPNET_TYPE_STATIC});
