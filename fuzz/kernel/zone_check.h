@@ -1,7 +1,7 @@
 // What every zone the kernel accepts must give, whatever rule it came from: for instants
-// from 1601 to 30827, a local time that differs from UTC by the standard or the daylight
-// offset and is a real time of day, and a TIME_ZONE_INFORMATION whose transition dates
-// are real dates.
+// in every year a SYSTEMTIME may name, a local time that differs from UTC by the standard or the
+// daylight offset and is a real time of day, and a TIME_ZONE_INFORMATION whose transition dates are
+// real dates.
 #pragma once
 
 #include <windows.h>
@@ -23,10 +23,19 @@ inline void CheckTransitionDate(const SYSTEMTIME& date) {
     FUZZ_CHECK(date.wHour <= 23 && date.wMinute <= 59 && date.wSecond <= 59);
 }
 
-inline void CheckZone(const platform::kernel::PosixTzRule& zone, unsigned seed) {
+// `pick` chooses one more year anywhere in the range, so that each input tries its own.
+inline void CheckZone(const platform::kernel::PosixTzRule& zone, unsigned pick) {
     using namespace std::chrono;
-    const int years[] = {1601, 1602, 1970,  2026,
-                         2100, 9999, 30827, 1601 + static_cast<int>(seed % (30827 - 1601))};
+    using platform::kernel::kFirstSystemTimeYear;
+    using platform::kernel::kLastSystemTimeYear;
+    const int years[] = {kFirstSystemTimeYear,
+                         1970,
+                         2026,
+                         2100,
+                         9999,
+                         kLastSystemTimeYear,
+                         kFirstSystemTimeYear +
+                             static_cast<int>(pick % (kLastSystemTimeYear - kFirstSystemTimeYear))};
     for (const int number : years) {
         for (const unsigned month : {1u, 7u}) {
             const sys_seconds instant{sys_days{year{number} / month / 1}};

@@ -48,14 +48,22 @@ bool DhclientManages(const HostPaths& paths, const std::string& interfaceName) {
 // reach it: by default dhclient reads the shared database, finds no lease to give
 // back, and leaves the running daemon alone. One started for all interfaces uses the
 // defaults.
+std::filesystem::path DhclientLeases(const HostPaths& paths, const std::string& interfaceName) {
+    return paths.dhclientLeaseDir / ("dhclient." + interfaceName + ".leases");
+}
+
+std::filesystem::path DhclientPidFile(const HostPaths& paths, const std::string& interfaceName) {
+    return Exists(DhclientLeases(paths, interfaceName))
+               ? paths.dhclientRunDir / ("dhclient." + interfaceName + ".pid")
+               : paths.dhclientRunDir / "dhclient.pid";
+}
+
 std::vector<std::string> DhclientFiles(const HostPaths& paths, const std::string& interfaceName) {
-    const std::filesystem::path leases =
-        paths.dhclientLeaseDir / ("dhclient." + interfaceName + ".leases");
+    const std::filesystem::path leases = DhclientLeases(paths, interfaceName);
     if (!Exists(leases)) {
         return {};
     }
-    return {"-lf", leases.string(), "-pf",
-            (paths.dhclientRunDir / ("dhclient." + interfaceName + ".pid")).string()};
+    return {"-lf", leases.string(), "-pf", DhclientPidFile(paths, interfaceName).string()};
 }
 
 }  // namespace
@@ -95,11 +103,7 @@ std::vector<DhcpClientProgram> KnownDhcpClients(const HostPaths& paths) {
          .interfaceArguments =
              [paths](const std::string& name) { return DhclientFiles(paths, name); },
          .daemonPidFile =
-             [paths](const std::string& name) {
-                 return DhclientFiles(paths, name).empty()
-                            ? paths.dhclientRunDir / "dhclient.pid"
-                            : paths.dhclientRunDir / ("dhclient." + name + ".pid");
-             }},
+             [paths](const std::string& name) { return DhclientPidFile(paths, name); }},
     };
 }
 
